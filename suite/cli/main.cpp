@@ -1,0 +1,23 @@
+// The `zozed` command: starts the stand-in suite and runs its tasks the way a user would.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+#include <iostream>
+
+#include "suite/cli/commands.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{
+      "zozed - the Share and Save tasks of the photo suite, run from the command line.\n"
+      "Sends photos by e-mail (converted to JPEG, shrunk to a screen or file size), saves\n"
+      "items under new names and formats, exports collections, archives, and turns slide\n"
+      "shows into video.",
+      "zozed"};
+  app.require_subcommand(0, 1);
+  app.set_version_flag("-V,--version", ZOZED_VERSION);
+  suite::cli::add_version_command(app);
+
+  CLI11_PARSE(app, argc, argv);
+  if (app.get_subcommands().empty()) return suite::cli::run_default();
+  return 0;
+}
