@@ -103,6 +103,11 @@ class ComObject : public detail::item_base<Items>::type... {
     return S_OK;
   }
 
+  template <class Q>
+  HRESULT QueryInterface(Q** pp) {
+    return QueryInterface(iid_of<Q>, reinterpret_cast<void**>(pp));
+  }
+
   STDMETHODIMP_(ULONG) AddRef() override { return refs_.fetch_add(1, std::memory_order_relaxed) + 1; }
 
   STDMETHODIMP_(ULONG) Release() override {
