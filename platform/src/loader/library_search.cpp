@@ -37,7 +37,7 @@ bool is_file(const std::string& path) { return !path.empty() && access(path.c_st
 bool ends_with_ignore_case(std::string_view s, std::string_view suffix) {
   if (s.size() < suffix.size()) return false;
   return std::equal(suffix.begin(), suffix.end(), s.end() - static_cast<std::ptrdiff_t>(suffix.size()),
-                    [](char a, char b) { return std::tolower(static_cast<unsigned char>(a)) == b; });
+                    [](char wanted, char c) { return std::tolower(static_cast<unsigned char>(c)) == wanted; });
 }
 
 // "x.dll" -> "x.so"; "x" -> "x.so" (Windows adds ".dll" to a name without extension).
