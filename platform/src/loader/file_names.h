@@ -1,0 +1,24 @@
+// Where the loader and COM find a file named the Windows way.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform::loader {
+
+std::string utf16_to_utf8(std::u16string_view text);
+std::u16string utf8_to_utf16(std::string_view text);
+
+// A Windows path on drive Z: ("Z:\usr\lib\x.so") or a POSIX absolute path, as a POSIX path;
+// nothing for anything else (a bare name, another drive).
+std::optional<std::string> posix_path_of(std::u16string_view windows_path);
+// The other way: "/usr/lib/x.so" as "Z:\usr\lib\x.so".
+std::u16string windows_path_of(std::string_view posix_path);
+
+// The shared object a DLL name stands for: a path as above, else "x.dll" (or "x", which
+// gets ".dll" as on Windows) as "x.so" beside the executable or on the search path.
+// Nothing when no such file exists.
+std::optional<std::string> find_library(std::u16string_view name);
+
+}  // namespace platform::loader

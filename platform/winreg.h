@@ -1,0 +1,116 @@
+// The registry as Win32 presents it: predefined roots, access rights, value types and the
+// W functions over keys and values, plus the store the process's registry lives in.
+#pragma once
+
+#include <memory>
+#include <utility>
+
+#include "platform/windef.h"
+#include "platform/winerror.h"
+
+using REGSAM = DWORD;
+using ACCESS_MASK = DWORD;
+using LPSECURITY_ATTRIBUTES = struct _SECURITY_ATTRIBUTES*;
+
+// Predefined keys are sign-extended 32-bit values, as in the Windows headers.
+#define PLATFORM_PREDEFINED_HKEY(value) \
+  (reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG_PTR>(static_cast<LONG>(value)))))
+#define HKEY_CLASSES_ROOT PLATFORM_PREDEFINED_HKEY(0x80000000)
+#define HKEY_CURRENT_USER PLATFORM_PREDEFINED_HKEY(0x80000001)
+#define HKEY_LOCAL_MACHINE PLATFORM_PREDEFINED_HKEY(0x80000002)
+#define HKEY_USERS PLATFORM_PREDEFINED_HKEY(0x80000003)
+
+inline constexpr ACCESS_MASK DELETE = 0x00010000;
+inline constexpr ACCESS_MASK READ_CONTROL = 0x00020000;
+inline constexpr ACCESS_MASK WRITE_DAC = 0x00040000;
+inline constexpr ACCESS_MASK WRITE_OWNER = 0x00080000;
+inline constexpr ACCESS_MASK SYNCHRONIZE = 0x00100000;
+inline constexpr ACCESS_MASK STANDARD_RIGHTS_READ = READ_CONTROL;
+inline constexpr ACCESS_MASK STANDARD_RIGHTS_WRITE = READ_CONTROL;
+inline constexpr ACCESS_MASK STANDARD_RIGHTS_ALL = 0x001F0000;
+inline constexpr ACCESS_MASK STANDARD_RIGHTS_REQUIRED = 0x000F0000;
+inline constexpr ACCESS_MASK MAXIMUM_ALLOWED = 0x02000000;
+inline constexpr ACCESS_MASK GENERIC_READ = 0x80000000;
+inline constexpr ACCESS_MASK GENERIC_WRITE = 0x40000000;
+inline constexpr ACCESS_MASK GENERIC_EXECUTE = 0x20000000;
+inline constexpr ACCESS_MASK GENERIC_ALL = 0x10000000;
+
+inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
+inline constexpr REGSAM KEY_SET_VALUE = 0x0002;
+inline constexpr REGSAM KEY_CREATE_SUB_KEY = 0x0004;
+inline constexpr REGSAM KEY_ENUMERATE_SUB_KEYS = 0x0008;
+inline constexpr REGSAM KEY_NOTIFY = 0x0010;
+inline constexpr REGSAM KEY_CREATE_LINK = 0x0020;
+inline constexpr REGSAM KEY_WOW64_64KEY = 0x0100;
+inline constexpr REGSAM KEY_WOW64_32KEY = 0x0200;
+inline constexpr REGSAM KEY_READ = (STANDARD_RIGHTS_READ | KEY_QUERY_VALUE | KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY) & ~SYNCHRONIZE;
+inline constexpr REGSAM KEY_WRITE = (STANDARD_RIGHTS_WRITE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY) & ~SYNCHRONIZE;
+inline constexpr REGSAM KEY_EXECUTE = KEY_READ;
+inline constexpr REGSAM KEY_ALL_ACCESS = (STANDARD_RIGHTS_ALL | KEY_QUERY_VALUE | KEY_SET_VALUE | KEY_CREATE_SUB_KEY |
+                                          KEY_ENUMERATE_SUB_KEYS | KEY_NOTIFY | KEY_CREATE_LINK) &
+                                         ~SYNCHRONIZE;
+static_assert(KEY_READ == 0x20019 && KEY_WRITE == 0x20006 && KEY_ALL_ACCESS == 0xF003F);
+
+inline constexpr DWORD REG_OPTION_NON_VOLATILE = 0x0;
+inline constexpr DWORD REG_OPTION_VOLATILE = 0x1;
+inline constexpr DWORD REG_CREATED_NEW_KEY = 0x1;
+inline constexpr DWORD REG_OPENED_EXISTING_KEY = 0x2;
+
+inline constexpr DWORD REG_NONE = 0;
+inline constexpr DWORD REG_SZ = 1;
+inline constexpr DWORD REG_EXPAND_SZ = 2;
+inline constexpr DWORD REG_BINARY = 3;
+inline constexpr DWORD REG_DWORD = 4;
+inline constexpr DWORD REG_DWORD_LITTLE_ENDIAN = 4;
+inline constexpr DWORD REG_DWORD_BIG_ENDIAN = 5;
+inline constexpr DWORD REG_LINK = 6;
+inline constexpr DWORD REG_MULTI_SZ = 7;
+inline constexpr DWORD REG_QWORD = 11;
+inline constexpr DWORD REG_QWORD_LITTLE_ENDIAN = 11;
+
+// Sizes are in bytes; names in characters. Every function answers a Win32 error code.
+extern "C" {
+LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+LSTATUS WINAPI RegCreateKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD Reserved, LPWSTR lpClass, DWORD dwOptions,
+                               REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                               LPDWORD lpdwDisposition);
+LSTATUS WINAPI RegCloseKey(HKEY hKey);
+LSTATUS WINAPI RegDeleteKeyW(HKEY hKey, LPCWSTR lpSubKey);
+LSTATUS WINAPI RegDeleteTreeW(HKEY hKey, LPCWSTR lpSubKey);
+LSTATUS WINAPI RegEnumKeyExW(HKEY hKey, DWORD dwIndex, LPWSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
+                             LPWSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
+LSTATUS WINAPI RegQueryValueExW(HKEY hKey, LPCWSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                                LPDWORD lpcbData);
+LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                              DWORD cbData);
+LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
+LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchValueName,
+                             LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
+}
+
+namespace platform::registry {
+
+class RegistryStore;
+
+// A store that lives in memory only, empty when created.
+std::shared_ptr<RegistryStore> make_memory_store();
+
+// Makes `store` the process's registry and answers the one it replaces. Open handles keep
+// naming their key by path, so they see the new store.
+std::shared_ptr<RegistryStore> use_store(std::shared_ptr<RegistryStore> store);
+std::shared_ptr<RegistryStore> current_store();
+
+// Puts a store in place for a scope (a test) and restores the previous one afterwards.
+class ScopedStore {
+ public:
+  explicit ScopedStore(std::shared_ptr<RegistryStore> store) : previous_(use_store(std::move(store))) {}
+  ScopedStore() : ScopedStore(make_memory_store()) {}
+  ~ScopedStore() { use_store(std::move(previous_)); }
+  ScopedStore(const ScopedStore&) = delete;
+  ScopedStore& operator=(const ScopedStore&) = delete;
+
+ private:
+  std::shared_ptr<RegistryStore> previous_;
+};
+
+}  // namespace platform::registry

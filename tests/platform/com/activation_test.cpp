@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <dlfcn.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "platform/support/class_factory.h"
+#include "platform/support/com_ptr.h"
+#include "tests/platform/com/com_test_support.h"
+#include "tests/platform/com/test_server/test_server_classes.h"
+
+using namespace com_test;
+using platform::ComPtr;
+
+namespace {
+
+const char* const kServer = COM_TEST_SERVER_PATH;
+
+// A class of the test program's own, registered with CoRegisterClassObject.
+class LocalCounter final : public platform::ComObject<LocalCounter, ITestCounter> {
+ public:
+  STDMETHODIMP Add(LONG amount) override {
+    total_ += amount;
+    return S_OK;
+  }
+  STDMETHODIMP Total(LONG* total) override {
+    *total = total_;
+    return S_OK;
+  }
+
+ private:
+  LONG total_ = 1000;
+};
+
+LONG total_after_adding(ITestCounter* counter, LONG amount) {
+  LONG total = -1;
+  EXPECT_EQ(counter->Add(amount), S_OK);
+  EXPECT_EQ(counter->Total(&total), S_OK);
+  return total;
+}
+
+// Calls one of the loaded server's exports without keeping a reference to it.
+template <class Fn>
+auto call_server(const char* name) {
+  void* handle = dlopen(kServer, RTLD_NOW | RTLD_NOLOAD);
+  EXPECT_NE(handle, nullptr) << "server not loaded";
+  auto fn = reinterpret_cast<Fn>(dlsym(handle, name));
+  const auto result = fn();
+  dlclose(handle);
+  return result;
+}
+
+class Activation : public ComTest {};
+
+TEST_F(Activation, LoadsTheRegisteredServerOnceAndUnloadsItWhenUnused) {
+  ASSERT_FALSE(is_loaded(kServer));
+  register_inproc(CLSID_TestCounter, widen(kServer));
+  register_inproc(CLSID_TestDoubler, widen(kServer));
+
+  ComPtr<ITestCounter> first;
+  ASSERT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_ITestCounter, first.put_void()),
+            S_OK);
+  EXPECT_EQ(total_after_adding(first.get(), 5), 5);
+  ComPtr<ITestCounter> second;
+  ASSERT_EQ(CoCreateInstance(CLSID_TestDoubler, nullptr, CLSCTX_ALL, IID_ITestCounter, second.put_void()), S_OK);
+  EXPECT_EQ(total_after_adding(second.get(), 5), 10);
+  // Both objects count in one module state: the server was loaded once.
+  EXPECT_EQ(call_server<TestServerObjectsFn>("TestServerObjects"), 2);
+
+  first.reset();
+  EXPECT_EQ(call_server<LPFNCANUNLOADNOW>("DllCanUnloadNow"), S_FALSE) << "an object still lives";
+  CoFreeUnusedLibraries();
+  EXPECT_TRUE(is_loaded(kServer));
+
+  second.reset();
+  EXPECT_EQ(call_server<LPFNCANUNLOADNOW>("DllCanUnloadNow"), S_OK);
+  CoFreeUnusedLibraries();
+  EXPECT_FALSE(is_loaded(kServer));
+
+  // The next creation loads it again.
+  ASSERT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_ITestCounter, first.put_void()),
+            S_OK);
+  EXPECT_TRUE(is_loaded(kServer));
+  EXPECT_EQ(total_after_adding(first.get(), 1), 1);
+  EXPECT_EQ(first.detach()->Release(), 0u);
+}
+
+TEST_F(Activation, AServerPathOnDriveZIsMappedOntoTheFileSystem) {
+  std::u16string windows = u"Z:" + widen(kServer);
+  for (auto& c : windows)
+    if (c == u'/') c = u'\\';
+  register_inproc(CLSID_TestCounter, windows);
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
+                             factory.put_void()),
+            S_OK);
+  ComPtr<ITestCounter> counter;
+  EXPECT_EQ(factory->CreateInstance(nullptr, IID_ITestCounter, counter.put_void()), S_OK);
+  EXPECT_EQ(total_after_adding(counter.get(), 3), 3);
+}
+
+TEST_F(Activation, RegisteredClassObjectsWinOverTheRegistryUntilRevoked) {
+  register_inproc(CLSID_TestCounter, widen(kServer));
+  ComPtr<platform::ClassFactory<LocalCounter>> local;
+  ASSERT_EQ(platform::make_com(local), S_OK);
+  DWORD cookie = 0;
+  ASSERT_EQ(CoRegisterClassObject(CLSID_TestCounter, local.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie),
+            S_OK);
+  EXPECT_NE(cookie, 0u);
+  EXPECT_EQ(local->ref_count(), 2u) << "registration holds a reference";
+
+  ComPtr<ITestCounter> counter;
+  ASSERT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_ITestCounter, counter.put_void()),
+            S_OK);
+  EXPECT_EQ(total_after_adding(counter.get(), 1), 1001);
+  EXPECT_FALSE(is_loaded(kServer));
+  EXPECT_EQ(local->ref_count(), 2u) << "CoCreateInstance released the factory";
+
+  EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
+  EXPECT_EQ(local->ref_count(), 1u);
+  EXPECT_EQ(CoRevokeClassObject(cookie), CO_E_OBJNOTREG);
+  ASSERT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_ITestCounter, counter.put_void()),
+            S_OK);
+  EXPECT_EQ(total_after_adding(counter.get(), 1), 1);
+  EXPECT_TRUE(is_loaded(kServer));
+}
+
+TEST_F(Activation, FailuresAnswerTheCodesComAnswers) {
+  constexpr CLSID kNoServerKey = platform::make_guid("{5B0E6A21-3C52-4F0E-9C8B-2D7A41F3E901}");
+  constexpr CLSID kMissingFile = platform::make_guid("{5B0E6A22-3C52-4F0E-9C8B-2D7A41F3E901}");
+  constexpr CLSID kNotSharedObject = platform::make_guid("{5B0E6A23-3C52-4F0E-9C8B-2D7A41F3E901}");
+  constexpr CLSID kNoExport = platform::make_guid("{5B0E6A24-3C52-4F0E-9C8B-2D7A41F3E901}");
+  constexpr CLSID kUnserved = platform::make_guid("{5B0E6A25-3C52-4F0E-9C8B-2D7A41F3E901}");
+  constexpr CLSID kNotRegistered = platform::make_guid("{5B0E6A26-3C52-4F0E-9C8B-2D7A41F3E901}");
+
+  char text_file[] = "/tmp/com_activation_XXXXXX";
+  const int fd = mkstemp(text_file);
+  ASSERT_GE(fd, 0);
+  ASSERT_EQ(write(fd, "not a shared object\n", 20), 20);
+  close(fd);
+
+  HKEY key = nullptr;
+  const std::u16string bare = u"CLSID\\" + guid_text(kNoServerKey);
+  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, bare.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  RegCloseKey(key);
+  register_inproc(kMissingFile, u"/nonexistent/folder/server.so");
+  register_inproc(kNotSharedObject, widen(text_file));
+  register_inproc(kNoExport, widen(PLATFORM_LIBRARY_PATH));
+  register_inproc(kUnserved, widen(kServer));
+  register_inproc(CLSID_TestCounter, widen(kServer));
+  IUnknown* const outer = reinterpret_cast<IUnknown*>(0x1000);  // never called: the factory refuses first
+
+  struct Row {
+    int line;
+    const CLSID* clsid;
+    IUnknown* outer;
+    DWORD context;
+    const IID* iid;
+    HRESULT expected;
+  };
+  const Row rows[] = {
+      {__LINE__, &kNotRegistered, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, REGDB_E_CLASSNOTREG},
+      {__LINE__, &kNoServerKey, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, REGDB_E_CLASSNOTREG},
+      {__LINE__, &kMissingFile, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, CO_E_DLLNOTFOUND},
+      {__LINE__, &kNotSharedObject, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, CO_E_DLLNOTFOUND},
+      {__LINE__, &kNoExport, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, CO_E_ERRORINDLL},
+      {__LINE__, &kUnserved, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, CLASS_E_CLASSNOTAVAILABLE},
+      {__LINE__, &CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, &IID_IClassFactory, E_NOINTERFACE},
+      {__LINE__, &CLSID_TestCounter, outer, CLSCTX_INPROC_SERVER, &IID_IUnknown, CLASS_E_NOAGGREGATION},
+      {__LINE__, &CLSID_TestCounter, nullptr, CLSCTX_LOCAL_SERVER, &IID_IUnknown, REGDB_E_CLASSNOTREG},
+  };
+  for (const auto& row : rows) {
+    void* object = reinterpret_cast<void*>(0x1);
+    EXPECT_EQ(CoCreateInstance(*row.clsid, row.outer, row.context, *row.iid, &object), row.expected)
+        << "line " << row.line;
+    EXPECT_EQ(object, nullptr) << "line " << row.line;
+  }
+  EXPECT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr), E_POINTER);
+  EXPECT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, nullptr),
+            E_INVALIDARG);
+  unlink(text_file);
+}
+
+}  // namespace

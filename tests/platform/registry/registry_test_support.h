@@ -1,0 +1,27 @@
+// Small helpers the registry tests share: keys and REG_SZ values in one call.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/winreg.h"
+
+namespace registry_test {
+
+inline HKEY create(HKEY parent, const std::u16string& path, REGSAM access = KEY_ALL_ACCESS, DWORD* disposition = nullptr) {
+  HKEY key = nullptr;
+  EXPECT_EQ(RegCreateKeyExW(parent, path.c_str(), 0, nullptr, 0, access, nullptr, &key, disposition), ERROR_SUCCESS)
+      << std::string(path.begin(), path.end());
+  return key;
+}
+
+inline void set_sz(HKEY key, const char16_t* name, const std::u16string& text) {
+  EXPECT_EQ(RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
+                           static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))),
+            ERROR_SUCCESS);
+}
+
+inline std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+
+}  // namespace registry_test
