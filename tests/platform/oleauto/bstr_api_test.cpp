@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "platform/oleauto.h"
+
+namespace {
+
+DWORD prefix_of(BSTR b) { return reinterpret_cast<const DWORD*>(b)[-1]; }
+
+TEST(BstrApi, LayoutHasBytePrefixAndTerminator) {
+  struct Row {
+    int line;
+    std::u16string text;
+  };
+  const Row rows[] = {
+      {__LINE__, u""},
+      {__LINE__, u"a"},
+      {__LINE__, u"Share and Save"},
+      {__LINE__, std::u16string(u"a\0b\0", 4)},
+      {__LINE__, std::u16string(3, u'\0')},
+  };
+  for (const auto& row : rows) {
+    BSTR b = SysAllocStringLen(row.text.data(), static_cast<UINT>(row.text.size()));
+    ASSERT_NE(b, nullptr) << "line " << row.line;
+    EXPECT_EQ(prefix_of(b), row.text.size() * 2) << "line " << row.line;
+    EXPECT_EQ(SysStringLen(b), row.text.size()) << "line " << row.line;
+    EXPECT_EQ(SysStringByteLen(b), row.text.size() * 2) << "line " << row.line;
+    EXPECT_EQ(std::u16string(b, SysStringLen(b)), row.text) << "line " << row.line;
+    EXPECT_EQ(b[row.text.size()], u'\0') << "line " << row.line;
+    EXPECT_EQ(reinterpret_cast<std::uintptr_t>(b) % 8, 0u) << "line " << row.line;
+    SysFreeString(b);
+  }
+}
+
+TEST(BstrApi, AllocStringStopsAtFirstZeroAndNullGivesNull) {
+  BSTR b = SysAllocString(u"photo");
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(SysStringLen(b), 5u);
+  SysFreeString(b);
+  EXPECT_EQ(SysAllocString(nullptr), nullptr);
+}
+
+TEST(BstrApi, AllocStringLenWithoutSourceIsZeroedAndTerminated) {
+  BSTR b = SysAllocStringLen(nullptr, 6);
+  ASSERT_NE(b, nullptr);
+  EXPECT_EQ(SysStringLen(b), 6u);
+  for (UINT i = 0; i <= 6; ++i) EXPECT_EQ(b[i], u'\0') << i;
+  SysFreeString(b);
+}
+
+TEST(BstrApi, ByteLenKeepsOddLengthsAndTerminates) {
+  struct Row {
+    int line;
+    const char* source;
+    UINT length;
+  };
+  const Row rows[] = {
+      {__LINE__, "abc", 3},
+      {__LINE__, "abcd", 4},
+      {__LINE__, "a\0c", 3},
+      {__LINE__, "", 0},
+      {__LINE__, nullptr, 5},
+  };
+  for (const auto& row : rows) {
+    BSTR b = SysAllocStringByteLen(row.source, row.length);
+    ASSERT_NE(b, nullptr) << "line " << row.line;
+    EXPECT_EQ(SysStringByteLen(b), row.length) << "line " << row.line;
+    EXPECT_EQ(SysStringLen(b), row.length / 2) << "line " << row.line;
+    const auto* bytes = reinterpret_cast<const char*>(b);
+    if (row.source) {
+      EXPECT_EQ(std::memcmp(bytes, row.source, row.length), 0) << "line " << row.line;
+    }
+    // Terminated both as bytes and as UTF-16 text.
+    EXPECT_EQ(bytes[row.length], 0) << "line " << row.line;
+    EXPECT_EQ(bytes[row.length + 1], 0) << "line " << row.line;
+    EXPECT_EQ(b[(row.length + 1) / 2], u'\0') << "line " << row.line;
+    SysFreeString(b);
+  }
+}
+
+TEST(BstrApi, NullBstrHasZeroLengthsAndFreesQuietly) {
+  EXPECT_EQ(SysStringLen(nullptr), 0u);
+  EXPECT_EQ(SysStringByteLen(nullptr), 0u);
+  SysFreeString(nullptr);
+}
+
+TEST(BstrApi, ReAllocStringReplacesAndAcceptsItsOwnText) {
+  BSTR b = SysAllocString(u"before and after");
+  ASSERT_EQ(SysReAllocString(&b, b + 11), TRUE);  // source inside the string it replaces
+  EXPECT_EQ(std::u16string(b, SysStringLen(b)), u"after");
+  ASSERT_EQ(SysReAllocString(&b, nullptr), TRUE);
+  EXPECT_EQ(b, nullptr);
+  EXPECT_EQ(SysReAllocString(nullptr, u"x"), FALSE);
+}
+
+TEST(BstrApi, ReAllocStringLenCopiesOrKeepsOldText) {
+  BSTR b = SysAllocString(u"slide show");
+  ASSERT_EQ(SysReAllocStringLen(&b, b, 5), TRUE);
+  EXPECT_EQ(std::u16string(b, SysStringLen(b)), u"slide");
+  ASSERT_EQ(SysReAllocStringLen(&b, nullptr, 7), TRUE);  // grows, old text kept, the rest zero
+  EXPECT_EQ(SysStringLen(b), 7u);
+  EXPECT_EQ(std::u16string(b, 7), std::u16string(u"slide\0\0", 7));
+  EXPECT_EQ(b[7], u'\0');
+  ASSERT_EQ(SysReAllocStringLen(&b, u"ab\0cd", 5), TRUE);
+  EXPECT_EQ(std::u16string(b, SysStringLen(b)), std::u16string(u"ab\0cd", 5));
+  SysFreeString(b);
+
+  BSTR fresh = nullptr;
+  ASSERT_EQ(SysReAllocStringLen(&fresh, u"new", 3), TRUE);
+  EXPECT_EQ(std::u16string(fresh, SysStringLen(fresh)), u"new");
+  SysFreeString(fresh);
+  EXPECT_EQ(SysReAllocStringLen(nullptr, u"x", 1), FALSE);
+}
+
+TEST(BstrApi, CatJoinsWithNullAsEmpty) {
+  BSTR left = SysAllocStringLen(u"a\0b", 3);
+  BSTR right = SysAllocString(u"cd");
+  BSTR joined = nullptr;
+  ASSERT_EQ(VarBstrCat(left, right, &joined), S_OK);
+  EXPECT_EQ(std::u16string(joined, SysStringLen(joined)), std::u16string(u"a\0bcd", 5));
+  SysFreeString(joined);
+  ASSERT_EQ(VarBstrCat(nullptr, nullptr, &joined), S_OK);
+  ASSERT_NE(joined, nullptr);
+  EXPECT_EQ(SysStringLen(joined), 0u);
+  SysFreeString(joined);
+  EXPECT_EQ(VarBstrCat(left, right, nullptr), E_INVALIDARG);
+  SysFreeString(left);
+  SysFreeString(right);
+}
+
+}  // namespace

@@ -1,0 +1,153 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/support/variant.h"
+#include "tests/fakes/counting_unknown.h"
+
+namespace {
+
+using fakes::CountingUnknown;
+using platform::Bstr;
+using platform::ComPtr;
+using platform::SafeArray;
+using platform::Variant;
+
+TEST(Variant, ConstructorsPickTheVariantType) {
+  struct Row {
+    int line;
+    Variant value;
+    VARTYPE vt;
+  };
+  const Row rows[] = {
+      {__LINE__, Variant(), VT_EMPTY},
+      {__LINE__, Variant(LONG{7}), VT_I4},
+      {__LINE__, Variant(7), VT_I4},
+      {__LINE__, Variant(SHORT{7}), VT_I2},
+      {__LINE__, Variant(true), VT_BOOL},
+      {__LINE__, Variant(2.5), VT_R8},
+      {__LINE__, Variant(u"text"), VT_BSTR},
+      {__LINE__, Variant(std::u16string_view(u"text")), VT_BSTR},
+      {__LINE__, Variant(Bstr(u"text")), VT_BSTR},
+      {__LINE__, Variant(SafeArray::create_vector(VT_BSTR, 0, 1)), VT_ARRAY | VT_BSTR},
+      {__LINE__, Variant(SafeArray()), VT_EMPTY},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.value.vt(), row.vt) << "line " << row.line;
+}
+
+TEST(Variant, AccessorsAnswerOnlyForTheTypeHeld) {
+  const Variant number(42);
+  EXPECT_EQ(number.as_long(), 42);
+  EXPECT_FALSE(number.as_short());
+  EXPECT_FALSE(number.as_bstr());
+  EXPECT_FALSE(number.as_bool());
+
+  const Variant yes(true);
+  EXPECT_EQ(yes.get()->boolVal, VARIANT_TRUE);
+  EXPECT_EQ(yes.as_bool(), true);
+  EXPECT_EQ(Variant(false).as_bool(), false);
+
+  const Variant text(std::u16string_view(u"a\0b", 3));
+  EXPECT_EQ(text.as_bstr(), std::u16string_view(u"a\0b", 3));
+  EXPECT_EQ(Variant(static_cast<const OLECHAR*>(nullptr)).as_bstr(), std::u16string_view());
+  EXPECT_EQ(Variant(2.5).as_double(), 2.5);
+}
+
+TEST(Variant, InterfacesAreReferencedAndReleased) {
+  CountingUnknown object;
+  {
+    auto unknown = ComPtr<IUnknown>::borrow(object.unknown());
+    Variant held(unknown);
+    EXPECT_EQ(held.vt(), VT_UNKNOWN);
+    EXPECT_EQ(object.refs(), 3u);
+    {
+      auto got = held.as_unknown();
+      ASSERT_TRUE(got);
+      EXPECT_EQ(got->get(), object.unknown());
+      EXPECT_EQ(object.refs(), 4u);
+    }
+    EXPECT_FALSE(held.as_dispatch());
+    Variant moved(std::move(held));
+    EXPECT_EQ(held.vt(), VT_EMPTY);
+    EXPECT_EQ(object.refs(), 3u);
+  }
+  EXPECT_EQ(object.refs(), 1u);
+  {
+    Variant dispatch(ComPtr<IDispatch>::borrow(object.dispatch()));
+    EXPECT_EQ(dispatch.vt(), VT_DISPATCH);
+    EXPECT_EQ(object.refs(), 2u);
+  }
+  EXPECT_EQ(object.Release(), 0u);
+}
+
+TEST(Variant, CopyIsDeepAndExplicit) {
+  CountingUnknown object;
+  Variant original(ComPtr<IDispatch>::borrow(object.dispatch()));
+  Variant copy(u"overwritten");
+  ASSERT_EQ(original.copy(copy), S_OK);
+  EXPECT_EQ(copy.vt(), VT_DISPATCH);
+  EXPECT_EQ(object.refs(), 3u);
+
+  Variant bad = Variant::attach(VARIANT{});
+  bad.get()->vt = 15;  // not a VARIANT type
+  Variant kept(5);
+  EXPECT_EQ(bad.copy(kept), DISP_E_BADVARTYPE);
+  EXPECT_EQ(kept.as_long(), 5);
+  bad.get()->vt = VT_EMPTY;
+
+  copy.clear();
+  original.clear();
+  EXPECT_EQ(object.Release(), 0u);
+}
+
+TEST(Variant, ChangeTypeConvertsOrLeavesItselfAlone) {
+  Variant v(2024);
+  ASSERT_EQ(v.change_type(VT_BSTR), S_OK);
+  EXPECT_EQ(v.as_bstr(), u"2024");
+  ASSERT_EQ(v.change_type(VT_I2), S_OK);
+  EXPECT_EQ(v.as_short(), 2024);
+
+  Variant text(u"photo");
+  EXPECT_EQ(text.change_type(VT_I4), DISP_E_TYPEMISMATCH);
+  EXPECT_EQ(text.as_bstr(), u"photo");
+
+  Variant yes(true);
+  ASSERT_EQ(yes.change_type(VT_BSTR, VARIANT_ALPHABOOL), S_OK);
+  EXPECT_EQ(yes.as_bstr(), u"True");
+}
+
+TEST(Variant, PutClearsAndDetachHandsOver) {
+  Variant v(u"old");
+  VARIANT* out = v.put();
+  EXPECT_EQ(out->vt, VT_EMPTY);
+  out->vt = VT_BSTR;
+  out->bstrVal = SysAllocString(u"new");
+  EXPECT_EQ(v.as_bstr(), u"new");
+
+  VARIANT raw = v.detach();
+  EXPECT_EQ(v.vt(), VT_EMPTY);
+  EXPECT_EQ(raw.vt, VT_BSTR);
+  Variant again = Variant::attach(raw);
+  EXPECT_EQ(again.as_bstr(), u"new");
+}
+
+TEST(Variant, OwnsAnArrayItTookOver) {
+  CountingUnknown object;
+  {
+    SafeArray array = SafeArray::create_vector(VT_UNKNOWN, 0, 1);
+    ASSERT_EQ(array.put_element(0, object.unknown()), S_OK);
+    Variant v(std::move(array));
+    EXPECT_FALSE(array);
+    EXPECT_EQ(v.vt(), VT_ARRAY | VT_UNKNOWN);
+    ASSERT_TRUE(v.as_array());
+    EXPECT_EQ(SafeArrayGetDim(*v.as_array()), 1u);
+    EXPECT_EQ(object.refs(), 2u);
+  }
+  EXPECT_EQ(object.refs(), 1u);
+  SAFEARRAY* untyped = nullptr;
+  ASSERT_EQ(SafeArrayAllocDescriptor(1, &untyped), S_OK);
+  EXPECT_THROW(Variant(SafeArray::attach(untyped)), platform::ComError);
+  EXPECT_EQ(object.Release(), 0u);
+}
+
+}  // namespace
