@@ -8,6 +8,7 @@ namespace {
 
 std::atomic<UINT> g_ansi_code_page{1252};
 constexpr UINT kOemCodePage = 437;
+constexpr UINT kMacCodePage = 10000;
 
 }  // namespace
 
@@ -28,6 +29,8 @@ UINT resolve_code_page(UINT code_page) {
       return g_ansi_code_page.load(std::memory_order_relaxed);
     case CP_OEMCP:
       return kOemCodePage;
+    case CP_MACCP:
+      return kMacCodePage;
     default:
       return code_page;
   }

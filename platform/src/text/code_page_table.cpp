@@ -27,6 +27,7 @@ constexpr KnownCodePage kKnown[] = {
     {1250, "CP1250", true, u'?'},       {1251, "CP1251", true, u'?'},       {1252, "CP1252", true, u'?'},
     {1253, "CP1253", true, u'?'},       {1254, "CP1254", true, u'?'},       {1255, "CP1255", true, u'?'},
     {1256, "CP1256", true, u'?'},       {1257, "CP1257", true, u'?'},       {1258, "CP1258", true, u'?'},
+    {10000, "MACINTOSH", false, u'?'},
 };
 constexpr std::size_t kKnownCount = sizeof(kKnown) / sizeof(kKnown[0]);
 

@@ -100,6 +100,8 @@ TEST(CodePageRoundTrip, SymbolicCodePagesFollowTheProcessSettings) {
   EXPECT_EQ(out[0], '\x80');
   EXPECT_EQ(WideCharToMultiByte(CP_OEMCP, 0, u"é", 1, out, 4, nullptr, nullptr), 1);
   EXPECT_EQ(out[0], '\x82');
+  EXPECT_EQ(WideCharToMultiByte(CP_MACCP, 0, u"é", 1, out, 4, nullptr, nullptr), 1);
+  EXPECT_EQ(out[0], '\x8E');
   {
     text_test::ScopedAnsiCodePage acp(1250);
     EXPECT_EQ(GetACP(), 1250u);
