@@ -1,9 +1,7 @@
-// The calling thread's last Win32 error.
+// The calling thread's last-error code, as the Win32 functions of this platform report it.
 #pragma once
 
 #include "platform/windef.h"
 
-extern "C" {
-DWORD WINAPI GetLastError();
-void WINAPI SetLastError(DWORD dwErrCode);
-}
+extern "C" DWORD WINAPI GetLastError();
+extern "C" void WINAPI SetLastError(DWORD dwErrCode);

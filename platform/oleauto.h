@@ -3,24 +3,7 @@
 #pragma once
 
 #include "platform/oaidl.h"
-
-// Locale identifiers and comparison flags belong to winnls.h; whichever header comes first
-// declares them under this shared sentinel.
-#ifndef PLATFORM_WINNLS_LOCALE_IDS
-#define PLATFORM_WINNLS_LOCALE_IDS
-inline constexpr LCID LOCALE_NEUTRAL = 0x0000;
-inline constexpr LCID LOCALE_INVARIANT = 0x007F;
-inline constexpr LCID LOCALE_USER_DEFAULT = 0x0400;
-inline constexpr LCID LOCALE_SYSTEM_DEFAULT = 0x0800;
-#endif
-#ifndef PLATFORM_WINNLS_NORM_FLAGS
-#define PLATFORM_WINNLS_NORM_FLAGS
-inline constexpr DWORD NORM_IGNORECASE = 0x00000001;
-inline constexpr DWORD NORM_IGNORENONSPACE = 0x00000002;
-inline constexpr DWORD NORM_IGNORESYMBOLS = 0x00000004;
-inline constexpr DWORD NORM_IGNOREKANATYPE = 0x00010000;
-inline constexpr DWORD NORM_IGNOREWIDTH = 0x00020000;
-#endif
+#include "platform/winnls.h"
 
 // VariantChangeType(Ex) flags.
 inline constexpr USHORT VARIANT_NOVALUEPROP = 0x01;

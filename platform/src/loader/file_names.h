@@ -7,9 +7,6 @@
 
 namespace platform::loader {
 
-std::string utf16_to_utf8(std::u16string_view text);
-std::u16string utf8_to_utf16(std::string_view text);
-
 // A Windows path on drive Z: ("Z:\usr\lib\x.so") or a POSIX absolute path, as a POSIX path;
 // nothing for anything else (a bare name, another drive).
 std::optional<std::string> posix_path_of(std::u16string_view windows_path);

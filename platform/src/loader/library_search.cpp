@@ -9,6 +9,7 @@
 
 #include "platform/libloaderapi.h"
 #include "platform/src/loader/file_names.h"
+#include "platform/winnls.h"
 
 namespace platform::loader {
 namespace {
@@ -67,7 +68,7 @@ std::optional<std::string> find_library(std::u16string_view name) {
     if (is_file(*posix)) return posix;
     return std::nullopt;
   }
-  std::string relative = utf16_to_utf8(name);
+  std::string relative = platform::to_utf8(name);
   std::replace(relative.begin(), relative.end(), '\\', '/');
   if (relative.find('/') != std::string::npos || (relative.size() > 1 && relative[1] == ':')) {
     // Another drive, or a path relative to the working directory.

@@ -9,6 +9,7 @@
 #include "platform/errhandlingapi.h"
 #include "platform/libloaderapi.h"
 #include "platform/src/loader/file_names.h"
+#include "platform/winnls.h"
 #include "platform/winerror.h"
 
 using namespace platform::loader;
@@ -86,7 +87,7 @@ extern "C" HMODULE WINAPI LoadLibraryA(LPCSTR lpLibFileName) {
     return nullptr;
   }
   // File names here are UTF-8 whatever the ANSI code page says.
-  return LoadLibraryW(utf8_to_utf16(lpLibFileName).c_str());
+  return LoadLibraryW(platform::from_utf8(lpLibFileName).c_str());
 }
 
 extern "C" BOOL WINAPI FreeLibrary(HMODULE hLibModule) {
