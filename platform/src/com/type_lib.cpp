@@ -2,6 +2,7 @@
 #include <string>
 
 #include "platform/combaseapi.h"
+#include "platform/oleauto.h"
 #include "platform/support/com_object.h"
 #include "platform/typelibapi.h"
 
@@ -11,8 +12,6 @@ namespace {
 class IdentityTypeLib final : public ComObject<IdentityTypeLib, ITypeLib> {
  public:
   IdentityTypeLib(const TLIBATTR& attr, std::u16string name) : attr_(attr), name_(std::move(name)) {}
-
-  const std::u16string& name() const noexcept { return name_; }
 
   STDMETHODIMP_(UINT) GetTypeInfoCount() override { return 0; }
   STDMETHODIMP GetTypeInfo(UINT, ITypeInfo** info) override { return no_type_info(info); }
@@ -37,15 +36,18 @@ class IdentityTypeLib final : public ComObject<IdentityTypeLib, ITypeLib> {
     return E_NOTIMPL;
   }
 
-  // Answers the library's help context and null strings: there is no doc string or help
-  // file, and the name, which needs a BSTR, comes through library_name() instead.
+  // The library (index -1) has a name and no doc string or help file.
   STDMETHODIMP GetDocumentation(INT index, BSTR* name, BSTR* doc, DWORD* help_context, BSTR* help_file) override {
     if (name) *name = nullptr;
     if (doc) *doc = nullptr;
     if (help_file) *help_file = nullptr;
     if (help_context) *help_context = 0;
     if (index != -1) return TYPE_E_ELEMENTNOTFOUND;
-    return name ? E_NOTIMPL : S_OK;
+    if (name) {
+      *name = SysAllocStringLen(name_.data(), static_cast<UINT>(name_.size()));
+      if (!*name) return E_OUTOFMEMORY;
+    }
+    return S_OK;
   }
 
   STDMETHODIMP IsName(LPOLESTR, ULONG, BOOL* found) override {
@@ -83,14 +85,6 @@ HRESULT create_type_lib(REFGUID libid, WORD major, WORD minor, LCID lcid, LPCOLE
   return com_boundary([&]() -> HRESULT {
     return create_com<IdentityTypeLib>(IID_ITypeLib, reinterpret_cast<void**>(out), attr, std::u16string(name));
   });
-}
-
-// The name of a library made by create_type_lib; false for any other ITypeLib.
-bool library_name(ITypeLib* lib, std::u16string& name) {
-  auto* own = dynamic_cast<IdentityTypeLib*>(lib);
-  if (!own) return false;
-  name = own->name();
-  return true;
 }
 
 }  // namespace platform

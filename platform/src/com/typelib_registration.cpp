@@ -4,13 +4,10 @@
 
 #include "platform/combaseapi.h"
 #include "platform/src/registry/name_compare.h"
+#include "platform/support/bstr.h"
 #include "platform/support/com_error.h"
 #include "platform/support/reg_key.h"
 #include "platform/typelibapi.h"
-
-namespace platform {
-bool library_name(ITypeLib* lib, std::u16string& name);
-}
 
 namespace {
 
@@ -83,9 +80,10 @@ STDAPI RegisterTypeLib(ITypeLib* ptlib, LPCOLESTR szFullPath, LPCOLESTR szHelpDi
     if (FAILED(hr)) return hr;
     const TLIBATTR lib = *attr;
     ptlib->ReleaseTLibAttr(attr);
-    std::u16string name;
-    // Other libraries' names come as BSTRs, which this unit does not handle.
-    if (!platform::library_name(ptlib, name)) return E_NOTIMPL;
+    platform::Bstr name_text;
+    hr = ptlib->GetDocumentation(-1, name_text.put(), nullptr, nullptr, nullptr);
+    if (FAILED(hr)) return hr;
+    const std::u16string name(name_text.view());
     const char16_t* kind = platform_key(lib.syskind);
     if (!kind) return E_INVALIDARG;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/support/bstr.h"
+
 #include "platform/support/com_ptr.h"
 #include "platform/typelibapi.h"
 #include "tests/platform/com/com_test_support.h"
@@ -46,6 +48,11 @@ TEST_F(TypeLibRegistration, TheLibraryKnowsItsIdentity) {
   DWORD context = 1;
   EXPECT_EQ(lib->GetDocumentation(-1, nullptr, nullptr, &context, nullptr), S_OK);
   EXPECT_EQ(context, 0u);
+  platform::Bstr name;
+  EXPECT_EQ(lib->GetDocumentation(-1, name.put(), nullptr, nullptr, nullptr), S_OK);
+  EXPECT_FALSE(name.view().empty());
+  EXPECT_EQ(lib->GetDocumentation(0, name.put(), nullptr, nullptr, nullptr), TYPE_E_ELEMENTNOTFOUND);
+  EXPECT_EQ(name.get(), nullptr);
 }
 
 TEST_F(TypeLibRegistration, WritesTheVersionKeyInHex) {
