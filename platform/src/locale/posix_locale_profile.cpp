@@ -155,10 +155,17 @@ std::u16string picture_of_strftime(const std::u16string& format) {
   return picture;
 }
 
+// Some locales pad names to align them in columns (" 3月").
+std::u16string trimmed(std::u16string name) {
+  const auto first = name.find_first_not_of(u' ');
+  if (first == std::u16string::npos) return {};
+  return name.substr(first, name.find_last_not_of(u' ') - first + 1);
+}
+
 std::u16string long_date_for(LocaleProfile::DateOrder order) {
   switch (order) {
     case LocaleProfile::DayMonthYear: return u"dddd, d MMMM yyyy";
-    case LocaleProfile::YearMonthDay: return u"yyyy MMMM d, dddd";
+    case LocaleProfile::YearMonthDay: return u"yyyy MMMM d";
     default: return u"dddd, MMMM d, yyyy";
   }
 }
@@ -182,15 +189,15 @@ LocaleProfile LocaleProfile::from_posix_locale(const char* name) {
   static constexpr nl_item kDays[] = {DAY_1, DAY_2, DAY_3, DAY_4, DAY_5, DAY_6, DAY_7};
   static constexpr nl_item kAbDays[] = {ABDAY_1, ABDAY_2, ABDAY_3, ABDAY_4, ABDAY_5, ABDAY_6, ABDAY_7};
   for (int m = 0; m < 12; ++m) {
-    p.month_names[m] = decode(posix.item(kMonths[m]));
-    p.abbreviated_month_names[m] = decode(posix.item(kAbMonths[m]));
+    p.month_names[m] = trimmed(decode(posix.item(kMonths[m])));
+    p.abbreviated_month_names[m] = trimmed(decode(posix.item(kAbMonths[m])));
   }
   p.month_names[12].clear();
   p.abbreviated_month_names[12].clear();
   for (int d = 0; d < 7; ++d) {
     // POSIX counts from Sunday, Windows from Monday.
-    p.day_names[(d + 6) % 7] = decode(posix.item(kDays[d]));
-    p.abbreviated_day_names[(d + 6) % 7] = decode(posix.item(kAbDays[d]));
+    p.day_names[(d + 6) % 7] = trimmed(decode(posix.item(kDays[d])));
+    p.abbreviated_day_names[(d + 6) % 7] = trimmed(decode(posix.item(kAbDays[d])));
   }
   if (no_country) return p;
 
@@ -200,7 +207,7 @@ LocaleProfile LocaleProfile::from_posix_locale(const char* name) {
   p.long_date_order = p.short_date_order;
   p.long_date = long_date_for(p.long_date_order);
   p.year_month = p.long_date_order == YearMonthDay ? u"yyyy MMMM" : u"MMMM yyyy";
-#ifdef _NL_MEASUREMENT_MEASUREMENT
+#ifdef __GLIBC__
   // glibc: 1 metric, 2 U.S.
   p.measure = posix.item(_NL_MEASUREMENT_MEASUREMENT)[0] == 2 ? UnitedStates : Metric;
 #else
@@ -210,7 +217,16 @@ LocaleProfile LocaleProfile::from_posix_locale(const char* name) {
   if (p.decimal_separator.empty()) p.decimal_separator = u".";
   p.thousand_separator = decode(posix.item(THOUSEP));
   p.list_separator = p.decimal_separator == u"," ? u";" : u",";
-#ifdef _NL_IDENTIFICATION_LANGUAGE
+  if (auto known = built_in(p.lcid)) {
+    // Windows' names for the locale ("English", not the C library's "American English").
+    p.english_language = known->english_language;
+    p.english_country = known->english_country;
+    p.native_language = known->native_language;
+    p.native_country = known->native_country;
+    p.era = known->era;
+    return p;
+  }
+#ifdef __GLIBC__
   p.english_language = decode(posix.item(_NL_IDENTIFICATION_LANGUAGE));
   p.english_country = decode(posix.item(_NL_IDENTIFICATION_TERRITORY));
   p.native_language = decode(posix.item(_NL_ADDRESS_LANG_NAME));
