@@ -63,7 +63,7 @@ extern "C" LRESULT WINAPI DefWindowProcW(HWND hWnd, UINT Msg, WPARAM wParam, LPA
     case WM_WINDOWPOSCHANGED: {
       const auto* pos = reinterpret_cast<const WINDOWPOS*>(lParam);
       const RECT client = window->client_rect;
-      window->sized_once = true;
+      if (!(pos->flags & swp_noclientsize)) window->sized_once = true;
       if (!(pos->flags & swp_noclientmove)) send(hWnd, WM_MOVE, 0, MAKELPARAM(client.left, client.top));
       if (!(pos->flags & swp_noclientsize)) {
         send(hWnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right - client.left, client.bottom - client.top));
