@@ -1,4 +1,5 @@
 #include <cstddef>
+#include <cstring>
 #include <mutex>
 #include <unordered_map>
 #include <vector>
@@ -44,6 +45,7 @@ extern "C" HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes) {
   block.size = dwBytes;
   block.moveable = (uFlags & GMEM_MOVEABLE) != 0;
   block.storage.resize((dwBytes + sizeof(std::max_align_t) - 1) / sizeof(std::max_align_t) + 1);
+  if (uFlags & GMEM_ZEROINIT) std::memset(block.data(), 0, dwBytes);
   Blocks& table = blocks();
   std::lock_guard lock(table.mutex);
   HGLOBAL handle = block.moveable ? reinterpret_cast<HGLOBAL>(table.next_moveable)
