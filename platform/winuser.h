@@ -600,6 +600,7 @@ int WINAPI GetClassNameW(HWND hWnd, LPWSTR lpClassName, int nMaxCount);
 
 // Windows. Every call from a thread other than the window's own fails with
 // ERROR_WINDOW_OF_OTHER_THREAD, except IsWindow, PostMessageW and GetWindowThreadProcessId.
+// Menus and WM_PARENTNOTIFY are not provided.
 HWND WINAPI CreateWindowExW(DWORD dwExStyle, LPCWSTR lpClassName, LPCWSTR lpWindowName, DWORD dwStyle, int X, int Y,
                             int nWidth, int nHeight, HWND hWndParent, HMENU hMenu, HINSTANCE hInstance,
                             LPVOID lpParam);
@@ -622,6 +623,7 @@ int WINAPI GetWindowTextW(HWND hWnd, LPWSTR lpString, int nMaxCount);
 int WINAPI GetWindowTextLengthW(HWND hWnd);
 BOOL WINAPI EnableWindow(HWND hWnd, BOOL bEnable);
 BOOL WINAPI IsWindowEnabled(HWND hWnd);
+// Minimised and maximised states are not kept: those commands show the window as it is.
 BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow);
 BOOL WINAPI IsWindowVisible(HWND hWnd);
 HWND WINAPI SetFocus(HWND hWnd);
@@ -658,7 +660,8 @@ BOOL WINAPI IntersectRect(LPRECT lprcDst, const RECT* lprcSrc1, const RECT* lprc
 BOOL WINAPI EqualRect(const RECT* lprc1, const RECT* lprc2);
 BOOL WINAPI CopyRect(LPRECT lprcDst, const RECT* lprcSrc);
 
-// Painting. WM_PAINT is generated for a visible window with an update region when the queue has
+// Painting. Update regions are kept as their bounding rectangle; a region handle given to
+// RedrawWindow stands for the whole window. WM_PAINT is generated for a visible window with an update region when the queue has
 // nothing else; BeginPaint sends WM_ERASEBKGND when the region was invalidated with erasing.
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT* lpRect, BOOL bErase);
 BOOL WINAPI ValidateRect(HWND hWnd, const RECT* lpRect);

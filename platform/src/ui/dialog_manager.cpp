@@ -248,7 +248,6 @@ extern "C" LRESULT WINAPI DefDlgProcW(HWND hDlg, UINT Msg, WPARAM wParam, LPARAM
     const INT_PTR handled = proc(hDlg, Msg, wParam, lParam);
     if (!peek_window(hDlg)) return handled;
     if (handled) return answers_directly(Msg) ? handled : GetWindowLongPtrW(hDlg, DWLP_MSGRESULT);
-    if (answers_directly(Msg) && Msg == WM_INITDIALOG) return FALSE;
   }
   return default_dialog_processing(hDlg, Msg, wParam, lParam);
 }

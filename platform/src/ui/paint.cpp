@@ -37,7 +37,7 @@ void erase_now(HWND handle, bool children) {
   if (!window) return;
   if (window->erase_pending && visible_on_screen(*window)) {
     window->erase_pending = false;
-    HDC hdc = window_dc(handle, false);
+    HDC hdc = window_dc(handle);
     send(handle, WM_ERASEBKGND, reinterpret_cast<WPARAM>(hdc), 0);
     ReleaseDC(handle, hdc);
   }
@@ -152,7 +152,7 @@ extern "C" HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
   Window* window = window_for_call(hWnd);
   if (!window || !lpPaint) return nullptr;
   *lpPaint = PAINTSTRUCT{};
-  HDC hdc = window_dc(hWnd, true);
+  HDC hdc = window_dc(hWnd);
   lpPaint->hdc = hdc;
   lpPaint->rcPaint = window->has_update ? window->update : RECT{};
   const bool erase = window->erase_pending;

@@ -68,7 +68,7 @@ std::vector<DrawOperation>* record_of(HDC hdc) {
 
 }  // namespace
 
-HDC window_dc(HWND window, bool) { return create_dc(window, false); }
+HDC window_dc(HWND window) { return create_dc(window, false); }
 
 }  // namespace platform::ui::detail
 

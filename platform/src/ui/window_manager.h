@@ -133,7 +133,6 @@ class WindowTable {
   std::shared_ptr<MessageQueue> queue_of(HWND handle, std::thread::id* thread);
   DWORD thread_id_of(HWND handle);
   std::size_t size();
-  std::vector<HWND> windows_of_thread(std::thread::id thread);
 
  private:
   std::mutex mutex_;
@@ -187,7 +186,7 @@ HWND top_level_of(HWND handle);
 // Painting (paint.cpp).
 void invalidate(Window& window, const RECT* rect, bool erase, bool children);
 bool needs_paint(const Window& window);
-HDC window_dc(HWND window, bool for_paint);
+HDC window_dc(HWND window);
 
 // Hooks (hooks.cpp): true when a hook vetoes the operation.
 bool call_cbt_hooks(int code, WPARAM wparam, LPARAM lparam);

@@ -66,15 +66,6 @@ std::size_t WindowTable::size() {
   return windows_.size();
 }
 
-std::vector<HWND> WindowTable::windows_of_thread(std::thread::id thread) {
-  std::lock_guard lock(mutex_);
-  std::vector<HWND> result;
-  for (const auto& [handle, window] : windows_) {
-    if (window->thread == thread) result.push_back(handle);
-  }
-  return result;
-}
-
 Window* window_for_call(HWND handle) {
   std::thread::id owner;
   if (!handle || !WindowTable::instance().queue_of(handle, &owner)) {
