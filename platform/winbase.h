@@ -37,3 +37,19 @@ inline PVOID InterlockedCompareExchangePointer(PVOID volatile* destination, PVOI
   std::atomic_ref<PVOID>(*const_cast<PVOID*>(destination)).compare_exchange_strong(comparand, exchange);
   return comparand;
 }
+
+// Global memory, as the clipboard exchanges it. A GMEM_FIXED handle is the block's address;
+// a GMEM_MOVEABLE handle must be locked to reach the block.
+inline constexpr UINT GMEM_FIXED = 0x0000;
+inline constexpr UINT GMEM_MOVEABLE = 0x0002;
+inline constexpr UINT GMEM_ZEROINIT = 0x0040;
+inline constexpr UINT GHND = GMEM_MOVEABLE | GMEM_ZEROINIT;
+inline constexpr UINT GPTR = GMEM_FIXED | GMEM_ZEROINIT;
+
+extern "C" {
+HGLOBAL WINAPI GlobalAlloc(UINT uFlags, SIZE_T dwBytes);
+LPVOID WINAPI GlobalLock(HGLOBAL hMem);
+BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
+SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
+HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+}

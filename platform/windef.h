@@ -71,7 +71,12 @@ DECLARE_HANDLE(HFONT);
 DECLARE_HANDLE(HBRUSH);
 DECLARE_HANDLE(HMENU);
 DECLARE_HANDLE(HGLOBAL);
+DECLARE_HANDLE(HHOOK);
+DECLARE_HANDLE(HPEN);
+DECLARE_HANDLE(HRGN);
+using HGDIOBJ = void*;
 using PHKEY = HKEY*;
+using COLORREF = DWORD;
 
 using WPARAM = UINT_PTR;
 using LPARAM = LONG_PTR;
@@ -98,6 +103,24 @@ typedef struct _FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;
 } FILETIME, *PFILETIME, *LPFILETIME;
+
+typedef struct tagRECT {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+} RECT, *PRECT, *LPRECT;
+using LPCRECT = const RECT*;
+
+typedef struct tagPOINT {
+  LONG x;
+  LONG y;
+} POINT, *PPOINT, *LPPOINT;
+
+typedef struct tagSIZE {
+  LONG cx;
+  LONG cy;
+} SIZE, *PSIZE, *LPSIZE;
 
 #define TRUE 1
 #define FALSE 0
@@ -130,3 +153,4 @@ static_assert(sizeof(BOOL) == 4 && sizeof(HRESULT) == 4 && sizeof(SHORT) == 2);
 static_assert(sizeof(WCHAR) == 2 && sizeof(LONGLONG) == 8);
 static_assert(sizeof(LONG_PTR) == sizeof(void*) && sizeof(WPARAM) == sizeof(void*));
 static_assert(sizeof(LARGE_INTEGER) == 8);
+static_assert(sizeof(RECT) == 16 && sizeof(POINT) == 8 && sizeof(SIZE) == 8);
