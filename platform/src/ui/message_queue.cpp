@@ -1,6 +1,6 @@
 #include <cstdio>
 
-#include "platform/src/loader/file_names.h"
+#include "platform/winnls.h"
 #include "platform/src/ui/window_manager.h"
 
 namespace platform::ui::detail {
@@ -102,7 +102,7 @@ bool wait_for_work(HWND filter, UINT min, UINT max, HWND modal_dialog, const cha
     return true;
   }
   std::string what = modal_dialog
-                         ? std::string("the modal loop of dialog ") + loader::utf16_to_utf8(dialog_label(modal_dialog))
+                         ? std::string("the modal loop of dialog ") + platform::to_utf8(dialog_label(modal_dialog))
                          : std::string("the message loop");
   state.last_wait_failure = std::string(caller) + ": " + what +
                             " would wait for ever: no message is queued, no timer is pending and no driver "
