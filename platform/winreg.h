@@ -158,7 +158,18 @@ class ScopedStore {
   std::shared_ptr<RegistryStore> previous_;
 };
 
-enum class Root;
+// The predefined keys a store holds trees under.
+enum class Root { ClassesRoot, CurrentUser, LocalMachine, Users };
+
+inline HKEY root_key(Root root) {
+  switch (root) {
+    case Root::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case Root::CurrentUser: return HKEY_CURRENT_USER;
+    case Root::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case Root::Users: break;
+  }
+  return HKEY_USERS;
+}
 
 // A key written the way people write them: HKEY_CURRENT_USER\Software\X, or HKCU, HKLM, HKCR,
 // HKU for the root. False when the root is unknown or the path malformed.

@@ -14,8 +14,6 @@
 
 namespace platform::registry {
 
-enum class Root { ClassesRoot, CurrentUser, LocalMachine, Users };
-
 struct Value {
   std::u16string name;
   DWORD type = REG_NONE;

@@ -69,9 +69,13 @@ std::shared_ptr<RegistryStore> open_existing(const std::string& path) {
   return std::make_shared<SqliteStore>(std::move(db), path);
 }
 
-void sync_folder_of(const std::string& path) {
+std::string folder_of(const std::string& path) {
   const std::size_t cut = path.rfind('/');
-  const std::string folder = cut == std::string::npos ? "." : (cut == 0 ? "/" : path.substr(0, cut));
+  return cut == std::string::npos ? "." : (cut == 0 ? "/" : path.substr(0, cut));
+}
+
+void sync_folder_of(const std::string& path) {
+  const std::string folder = folder_of(path);
   const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
     ::fsync(fd);
@@ -82,6 +86,10 @@ void sync_folder_of(const std::string& path) {
 // Builds a new store beside `path` and links it in; loses quietly to another process that
 // links its own first.
 void create_new(const std::string& path) {
+  const std::string folder = folder_of(path);
+  struct stat info;
+  if (::stat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode))
+    fail(path, "cannot create it: the folder \"" + folder + "\" does not exist");
   std::random_device random;
   const std::string temp = path + ".new-" + std::to_string(::getpid()) + "-" + std::to_string(random());
   {

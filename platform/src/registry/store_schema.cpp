@@ -72,7 +72,8 @@ bool check_schema(sqlite3* db, std::string& error) {
     sqlite3_stmt* s = nullptr;
     int rc = sqlite3_prepare_v2(db, "PRAGMA quick_check", -1, &s, nullptr);
     std::string verdict;
-    while (rc == SQLITE_OK && (rc = sqlite3_step(s)) == SQLITE_ROW) {
+    if (rc == SQLITE_OK) rc = SQLITE_ROW;
+    while (rc == SQLITE_ROW && (rc = sqlite3_step(s)) == SQLITE_ROW) {
       const auto* text = reinterpret_cast<const char*>(sqlite3_column_text(s, 0));
       if (text && std::string(text) != "ok") verdict = verdict.empty() ? text : verdict;
     }
