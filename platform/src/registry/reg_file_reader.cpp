@@ -116,14 +116,15 @@ class Parser {
     return -1;
   }
 
-  DWORD dword(std::u16string_view s) const {
+  // `what` names the form in the message: "dword:" or "hex(type):".
+  DWORD dword(std::u16string_view s, const char* what = "dword:") const {
     s = trim(s);
     if (const std::size_t semi = s.find(u';'); semi != std::u16string_view::npos) s = trim(s.substr(0, semi));
-    if (s.empty() || s.size() > 8) fail("dword: needs 1 to 8 hexadecimal digits");
+    if (s.empty() || s.size() > 8) fail(std::string(what) + " needs 1 to 8 hexadecimal digits");
     DWORD v = 0;
     for (const char16_t c : s) {
       const int d = hex_digit(c);
-      if (d < 0) fail("dword: needs 1 to 8 hexadecimal digits, not " + utf8(s));
+      if (d < 0) fail(std::string(what) + " needs 1 to 8 hexadecimal digits, not " + utf8(s));
       v = v << 4 | static_cast<DWORD>(d);
     }
     return v;
@@ -192,7 +193,7 @@ Operation value_line(const Line& line, std::u16string_view text, const Operation
   } else if (text.starts_with(u"hex(")) {
     const std::size_t close = text.find(u"):");
     if (close == std::u16string_view::npos) p.fail("hex(type): needs the type in hexadecimal and \"):\"");
-    op.type = p.dword(text.substr(4, close - 4));
+    op.type = p.dword(text.substr(4, close - 4), "hex(type):");
     op.data = p.hex_bytes(text.substr(close + 2));
   } else {
     p.fail("unknown data \"" + utf8(text.substr(0, 20)) + "\": expected \"text\", dword:, hex:, hex(n): or -");
