@@ -3,6 +3,9 @@
 #pragma once
 
 #include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "platform/windef.h"
@@ -86,6 +89,28 @@ LSTATUS WINAPI RegSetValueExW(HKEY hKey, LPCWSTR lpValueName, DWORD Reserved, DW
 LSTATUS WINAPI RegDeleteValueW(HKEY hKey, LPCWSTR lpValueName);
 LSTATUS WINAPI RegEnumValueW(HKEY hKey, DWORD dwIndex, LPWSTR lpValueName, LPDWORD lpcchValueName,
                              LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
+LSTATUS WINAPI RegQueryInfoKeyW(HKEY hKey, LPWSTR lpClass, LPDWORD lpcchClass, LPDWORD lpReserved,
+                                LPDWORD lpcSubKeys, LPDWORD lpcchMaxSubKeyLen, LPDWORD lpcchMaxClassLen,
+                                LPDWORD lpcValues, LPDWORD lpcchMaxValueNameLen, LPDWORD lpcbMaxValueLen,
+                                LPDWORD lpcbSecurityDescriptor, PFILETIME lpftLastWriteTime);
+
+// The A functions convert names, and the data of REG_SZ, REG_EXPAND_SZ and REG_MULTI_SZ
+// values, with the ANSI code page; sizes of such data are then ANSI byte counts.
+LSTATUS WINAPI RegOpenKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD ulOptions, REGSAM samDesired, PHKEY phkResult);
+LSTATUS WINAPI RegOpenKeyA(HKEY hKey, LPCSTR lpSubKey, PHKEY phkResult);
+LSTATUS WINAPI RegCreateKeyExA(HKEY hKey, LPCSTR lpSubKey, DWORD Reserved, LPSTR lpClass, DWORD dwOptions,
+                               REGSAM samDesired, LPSECURITY_ATTRIBUTES lpSecurityAttributes, PHKEY phkResult,
+                               LPDWORD lpdwDisposition);
+LSTATUS WINAPI RegDeleteKeyA(HKEY hKey, LPCSTR lpSubKey);
+LSTATUS WINAPI RegEnumKeyExA(HKEY hKey, DWORD dwIndex, LPSTR lpName, LPDWORD lpcchName, LPDWORD lpReserved,
+                             LPSTR lpClass, LPDWORD lpcchClass, PFILETIME lpftLastWriteTime);
+LSTATUS WINAPI RegQueryValueExA(HKEY hKey, LPCSTR lpValueName, LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData,
+                                LPDWORD lpcbData);
+LSTATUS WINAPI RegSetValueExA(HKEY hKey, LPCSTR lpValueName, DWORD Reserved, DWORD dwType, const BYTE* lpData,
+                              DWORD cbData);
+LSTATUS WINAPI RegDeleteValueA(HKEY hKey, LPCSTR lpValueName);
+LSTATUS WINAPI RegEnumValueA(HKEY hKey, DWORD dwIndex, LPSTR lpValueName, LPDWORD lpcchValueName,
+                             LPDWORD lpReserved, LPDWORD lpType, LPBYTE lpData, LPDWORD lpcbData);
 }
 
 namespace platform::registry {
@@ -94,6 +119,26 @@ class RegistryStore;
 
 // A store that lives in memory only, empty when created.
 std::shared_ptr<RegistryStore> make_memory_store();
+
+// A store that cannot be opened: the message names the file and the reason.
+class StoreError : public std::runtime_error {
+ public:
+  StoreError(std::string path, const std::string& message) : std::runtime_error(message), path_(std::move(path)) {}
+  const std::string& path() const noexcept { return path_; }
+
+ private:
+  std::string path_;
+};
+
+// The SQLite store in `path`, created when no such file exists; ":memory:" gives one that
+// lives in memory. An existing file that is not a sound store of this layout raises
+// StoreError and is left exactly as it was.
+std::shared_ptr<RegistryStore> open_store(const std::string& path);
+// $XDG_DATA_HOME/zozed/registry.db, or ~/.local/share/zozed/registry.db.
+std::string default_store_path();
+// The store named by the environment variable ZOZED_STORE, else the default one (its folder
+// created if need be). Raises StoreError.
+std::shared_ptr<RegistryStore> open_default_store();
 
 // Makes `store` the process's registry and answers the one it replaces. Open handles keep
 // naming their key by path, so they see the new store.
@@ -112,5 +157,34 @@ class ScopedStore {
  private:
   std::shared_ptr<RegistryStore> previous_;
 };
+
+// The predefined keys a store holds trees under.
+enum class Root { ClassesRoot, CurrentUser, LocalMachine, Users };
+
+inline HKEY root_key(Root root) {
+  switch (root) {
+    case Root::ClassesRoot: return HKEY_CLASSES_ROOT;
+    case Root::CurrentUser: return HKEY_CURRENT_USER;
+    case Root::LocalMachine: return HKEY_LOCAL_MACHINE;
+    case Root::Users: break;
+  }
+  return HKEY_USERS;
+}
+
+// A key written the way people write them: HKEY_CURRENT_USER\Software\X, or HKCU, HKLM, HKCR,
+// HKU for the root. False when the root is unknown or the path malformed.
+bool parse_key_name(std::u16string_view text, Root& root, std::u16string& path);
+std::u16string key_name(Root root, std::u16string_view path);
+
+// The .reg text format, as the Windows registry editor writes it (version 5.00).
+enum class RegFileEncoding { Utf8, Utf16Le };
+
+// Applies a .reg file's bytes (UTF-16LE with its byte-order mark, or UTF-8 with or without
+// one) to `store` in one transaction: on any error nothing is applied and `error` says
+// what, with the line number.
+[[nodiscard]] LONG import_reg(RegistryStore& store, std::string_view bytes, std::string& error);
+// The key named by `key` (empty: the whole store) and everything below it, as .reg text.
+[[nodiscard]] LONG export_reg(RegistryStore& store, std::u16string_view key, std::u16string& text);
+std::string encode_reg(std::u16string_view text, RegFileEncoding encoding);
 
 }  // namespace platform::registry

@@ -3,9 +3,21 @@
 
 #include <CLI/CLI.hpp>
 
+#include <memory>
+
+namespace platform::registry {
+class RegistryStore;
+}
+
 namespace suite::cli {
 
 void add_version_command(CLI::App& app);
+void add_reg_command(CLI::App& app);
+
+// The global --store option (ZOZED_STORE when absent). `use_registry_store` opens the chosen
+// store and makes it the process's registry; if it cannot, it prints why and fails the command.
+void add_store_option(CLI::App& app);
+std::shared_ptr<platform::registry::RegistryStore> use_registry_store();
 
 // What `zozed` does when given no verb.
 int run_default();

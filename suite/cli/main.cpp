@@ -15,7 +15,9 @@ int main(int argc, char** argv) {
       "zozed"};
   app.require_subcommand(0, 1);
   app.set_version_flag("-V,--version", ZOZED_VERSION);
+  suite::cli::add_store_option(app);
   suite::cli::add_version_command(app);
+  suite::cli::add_reg_command(app);
 
   CLI11_PARSE(app, argc, argv);
   if (app.get_subcommands().empty()) return suite::cli::run_default();

@@ -136,6 +136,49 @@ LONG MemoryStore::delete_value(Root root, std::u16string_view path, std::u16stri
   return ERROR_SUCCESS;
 }
 
+LONG MemoryStore::key_info(Root root, std::u16string_view path, KeyInfo& out) {
+  std::lock_guard lock(mutex_);
+  Node* node = find(root, path);
+  if (!node) return ERROR_FILE_NOT_FOUND;
+  KeyInfo info;
+  info.subkeys = static_cast<DWORD>(node->children.size());
+  for (const auto& [name, child] : node->children)
+    info.max_subkey_length = std::max(info.max_subkey_length, static_cast<DWORD>(child->name.size()));
+  info.values = static_cast<DWORD>(node->values.size());
+  for (const Value& v : node->values) {
+    info.max_value_name_length = std::max(info.max_value_name_length, static_cast<DWORD>(v.name.size()));
+    info.max_value_size = std::max(info.max_value_size, static_cast<DWORD>(v.data.size()));
+  }
+  out = info;
+  return ERROR_SUCCESS;
+}
+
+std::unique_ptr<MemoryStore::Node> MemoryStore::Node::clone() const {
+  auto copy = std::make_unique<Node>();
+  copy->name = name;
+  copy->values = values;
+  for (const auto& [key, child] : children) copy->children.emplace(key, child->clone());
+  return copy;
+}
+
+LONG MemoryStore::transact(const std::function<LONG()>& body) {
+  std::lock_guard lock(mutex_);
+  std::unique_ptr<Node> saved[4];
+  for (int i = 0; i < 4; ++i) saved[i] = roots_[i].clone();
+  const auto restore = [&] {
+    for (int i = 0; i < 4; ++i) roots_[i] = std::move(*saved[i]);
+  };
+  LONG rc;
+  try {
+    rc = body();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  if (rc != ERROR_SUCCESS) restore();
+  return rc;
+}
+
 std::shared_ptr<RegistryStore> make_memory_store() { return std::make_shared<MemoryStore>(); }
 
 }  // namespace platform::registry

@@ -21,18 +21,23 @@ class MemoryStore final : public RegistryStore {
   LONG set_value(Root root, std::u16string_view path, std::u16string_view name, DWORD type,
                  std::span<const BYTE> data) override;
   LONG delete_value(Root root, std::u16string_view path, std::u16string_view name) override;
+  LONG key_info(Root root, std::u16string_view path, KeyInfo& out) override;
+  LONG transact(const std::function<LONG()>& body) override;
 
  private:
   struct Node {
     std::u16string name;
     std::map<std::u16string, std::unique_ptr<Node>, NameLess> children;
     std::vector<Value> values;
+
+    std::unique_ptr<Node> clone() const;
   };
 
   Node* find(Root root, std::u16string_view path);
   Node& root_node(Root root);
 
-  std::mutex mutex_;
+  // Recursive: a transaction holds it while its body calls back into the store.
+  std::recursive_mutex mutex_;
   Node roots_[4];
 };
 

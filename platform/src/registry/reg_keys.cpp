@@ -2,28 +2,10 @@
 #include <cstring>
 
 #include "platform/src/registry/reg_call.h"
+#include "platform/src/registry/store_tree.h"
 
 using namespace platform::registry;
 
-namespace {
-
-LONG delete_tree(RegistryStore& store, Root root, const std::u16string& path, bool keep_self) {
-  std::u16string child;
-  // Always the first subkey: each one is gone before the next is asked for.
-  while (store.enum_subkey(root, path, 0, child) == ERROR_SUCCESS) {
-    const LONG rc = delete_tree(store, root, path.empty() ? child : path + u'\\' + child, false);
-    if (rc != ERROR_SUCCESS) return rc;
-  }
-  if (!keep_self) return store.delete_key(root, path);
-  Value value;
-  while (store.enum_value(root, path, 0, value) == ERROR_SUCCESS) {
-    const LONG rc = store.delete_value(root, path, value.name);
-    if (rc != ERROR_SUCCESS) return rc;
-  }
-  return ERROR_SUCCESS;
-}
-
-}  // namespace
 
 extern "C" LSTATUS WINAPI RegOpenKeyExW(HKEY hKey, LPCWSTR lpSubKey, DWORD, REGSAM samDesired, PHKEY phkResult) {
   if (!phkResult) return ERROR_INVALID_PARAMETER;

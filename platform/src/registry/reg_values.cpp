@@ -2,27 +2,13 @@
 #include <cstring>
 
 #include "platform/src/registry/reg_call.h"
+#include "platform/src/registry/value_delivery.h"
 
 using namespace platform::registry;
 
 namespace {
 
 std::u16string_view value_name(LPCWSTR name) { return name ? std::u16string_view(name) : std::u16string_view(); }
-
-// Hands out a value's type and bytes the Windows way: a null buffer asks for the size, a
-// short one gets nothing but the size it needs.
-LONG deliver(const Value& value, LPDWORD type, LPBYTE data, LPDWORD cb_data) {
-  if (type) *type = value.type;
-  if (!cb_data) return ERROR_SUCCESS;
-  const auto size = static_cast<DWORD>(value.data.size());
-  if (data && *cb_data < size) {
-    *cb_data = size;
-    return ERROR_MORE_DATA;
-  }
-  if (data && size) std::memcpy(data, value.data.data(), size);
-  *cb_data = size;
-  return ERROR_SUCCESS;
-}
 
 }  // namespace
 

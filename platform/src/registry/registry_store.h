@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -13,12 +14,19 @@
 
 namespace platform::registry {
 
-enum class Root { ClassesRoot, CurrentUser, LocalMachine, Users };
-
 struct Value {
   std::u16string name;
   DWORD type = REG_NONE;
   std::vector<BYTE> data;
+};
+
+// What RegQueryInfoKey reports: lengths in characters without the terminator, data in bytes.
+struct KeyInfo {
+  DWORD subkeys = 0;
+  DWORD max_subkey_length = 0;
+  DWORD values = 0;
+  DWORD max_value_name_length = 0;
+  DWORD max_value_size = 0;
 };
 
 class RegistryStore {
@@ -40,6 +48,12 @@ class RegistryStore {
   virtual LONG set_value(Root root, std::u16string_view path, std::u16string_view name, DWORD type,
                          std::span<const BYTE> data) = 0;
   virtual LONG delete_value(Root root, std::u16string_view path, std::u16string_view name) = 0;
+
+  virtual LONG key_info(Root root, std::u16string_view path, KeyInfo& out) = 0;
+
+  // Runs `body` so that its writes land together or not at all: a failure code or an
+  // exception from `body` undoes every write it made. Calls may nest; the outermost decides.
+  virtual LONG transact(const std::function<LONG()>& body) = 0;
 };
 
 }  // namespace platform::registry

@@ -10,9 +10,9 @@ using namespace registry_test;
 
 namespace {
 
-class RegistryKeys : public ::testing::Test {
+class RegistryKeys : public ::testing::TestWithParam<StoreKind> {
  protected:
-  platform::registry::ScopedStore store_;
+  platform::registry::ScopedStore store_{make_store(GetParam())};
 };
 
 std::vector<std::u16string> subkeys(HKEY key) {
@@ -29,7 +29,7 @@ std::vector<std::u16string> subkeys(HKEY key) {
   return names;
 }
 
-TEST_F(RegistryKeys, CreateMakesIntermediateKeysAndReportsDisposition) {
+TEST_P(RegistryKeys, CreateMakesIntermediateKeysAndReportsDisposition) {
   DWORD disposition = 0;
   HKEY deep = create(HKEY_CURRENT_USER, u"Software\\Quarn\\Settings", KEY_ALL_ACCESS, &disposition);
   EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
@@ -41,7 +41,7 @@ TEST_F(RegistryKeys, CreateMakesIntermediateKeysAndReportsDisposition) {
   for (HKEY k : {deep, middle, again}) EXPECT_EQ(RegCloseKey(k), ERROR_SUCCESS);
 }
 
-TEST_F(RegistryKeys, RootsAreSeparate) {
+TEST_P(RegistryKeys, RootsAreSeparate) {
   RegCloseKey(create(HKEY_LOCAL_MACHINE, u"Software\\Only"));
   HKEY key = reinterpret_cast<HKEY>(1);
   EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Only", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
@@ -49,7 +49,7 @@ TEST_F(RegistryKeys, RootsAreSeparate) {
   EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"Software\\Only", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryKeys, NamesMatchWithoutCaseAndKeepTheirCase) {
+TEST_P(RegistryKeys, NamesMatchWithoutCaseAndKeepTheirCase) {
   HKEY parent = create(HKEY_CURRENT_USER, u"Case");
   RegCloseKey(create(parent, u"MixedCase"));
   HKEY other = nullptr;
@@ -60,7 +60,7 @@ TEST_F(RegistryKeys, NamesMatchWithoutCaseAndKeepTheirCase) {
   RegCloseKey(parent);
 }
 
-TEST_F(RegistryKeys, SubkeysEnumerateInCaseInsensitiveOrder) {
+TEST_P(RegistryKeys, SubkeysEnumerateInCaseInsensitiveOrder) {
   HKEY parent = create(HKEY_CURRENT_USER, u"Order");
   // '_' (0x5F) sorts after the upper-case letters and before the lower-case ones, so only
   // upper-casing both names puts "a_b" after "Alpha".
@@ -71,7 +71,7 @@ TEST_F(RegistryKeys, SubkeysEnumerateInCaseInsensitiveOrder) {
   RegCloseKey(parent);
 }
 
-TEST_F(RegistryKeys, EnumKeyNeedsRoomForTheTerminator) {
+TEST_P(RegistryKeys, EnumKeyNeedsRoomForTheTerminator) {
   HKEY parent = create(HKEY_CURRENT_USER, u"Enum");
   RegCloseKey(create(parent, u"Four"));
   WCHAR name[8] = u"xxxxxxx";
@@ -86,7 +86,7 @@ TEST_F(RegistryKeys, EnumKeyNeedsRoomForTheTerminator) {
   RegCloseKey(parent);
 }
 
-TEST_F(RegistryKeys, DeleteKeyRefusesAKeyWithSubkeys) {
+TEST_P(RegistryKeys, DeleteKeyRefusesAKeyWithSubkeys) {
   HKEY parent = create(HKEY_CURRENT_USER, u"Del\\Child\\Grandchild");
   RegCloseKey(parent);
   EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u"Del\\Child"), ERROR_ACCESS_DENIED);
@@ -95,7 +95,7 @@ TEST_F(RegistryKeys, DeleteKeyRefusesAKeyWithSubkeys) {
   EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u"Del\\Child"), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryKeys, DeleteTreeRemovesEverythingBelow) {
+TEST_P(RegistryKeys, DeleteTreeRemovesEverythingBelow) {
   HKEY leaf = create(HKEY_CURRENT_USER, u"Tree\\A\\B\\C");
   set_sz(leaf, u"v", u"1");
   RegCloseKey(leaf);
@@ -117,7 +117,7 @@ TEST_F(RegistryKeys, DeleteTreeRemovesEverythingBelow) {
   RegCloseKey(still);
 }
 
-TEST_F(RegistryKeys, HandlesAreCheckedAndDieWithTheirKey) {
+TEST_P(RegistryKeys, HandlesAreCheckedAndDieWithTheirKey) {
   HKEY key = create(HKEY_CURRENT_USER, u"Gone");
   EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u"Gone"), ERROR_SUCCESS);
   DWORD size = 0;
@@ -129,7 +129,7 @@ TEST_F(RegistryKeys, HandlesAreCheckedAndDieWithTheirKey) {
   EXPECT_EQ(RegCloseKey(HKEY_CLASSES_ROOT), ERROR_SUCCESS) << "closing a predefined key is harmless";
 }
 
-TEST_F(RegistryKeys, PathsWithALeadingOrDoubledSeparatorAreRejected) {
+TEST_P(RegistryKeys, PathsWithALeadingOrDoubledSeparatorAreRejected) {
   HKEY key = nullptr;
   EXPECT_EQ(RegCreateKeyExW(HKEY_CURRENT_USER, u"\\Lead", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
             ERROR_BAD_PATHNAME);
@@ -138,7 +138,7 @@ TEST_F(RegistryKeys, PathsWithALeadingOrDoubledSeparatorAreRejected) {
   EXPECT_EQ(RegDeleteKeyW(HKEY_CURRENT_USER, u""), ERROR_ACCESS_DENIED) << "a root cannot be deleted";
 }
 
-TEST_F(RegistryKeys, ARootOpenedWithoutSubkeyIsANewHandleToTheSameKey) {
+TEST_P(RegistryKeys, ARootOpenedWithoutSubkeyIsANewHandleToTheSameKey) {
   HKEY parent = create(HKEY_CURRENT_USER, u"Self");
   HKEY self = nullptr;
   ASSERT_EQ(RegOpenKeyExW(parent, nullptr, 0, KEY_ALL_ACCESS, &self), ERROR_SUCCESS);
@@ -148,7 +148,7 @@ TEST_F(RegistryKeys, ARootOpenedWithoutSubkeyIsANewHandleToTheSameKey) {
   RegCloseKey(parent);
 }
 
-TEST_F(RegistryKeys, ConcurrentCreatesAllLand) {
+TEST_P(RegistryKeys, ConcurrentCreatesAllLand) {
   std::vector<std::thread> threads;
   for (int t = 0; t < 4; ++t)
     threads.emplace_back([t] {
@@ -171,5 +171,7 @@ TEST_F(RegistryKeys, ConcurrentCreatesAllLand) {
     RegCloseKey(key);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryKeys, ::testing::ValuesIn(kAllStores), store_kind_name);
 
 }  // namespace

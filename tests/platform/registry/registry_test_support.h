@@ -3,11 +3,24 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
 #include "platform/winreg.h"
 
 namespace registry_test {
+
+// Behaviour tests run over every kind of store.
+enum class StoreKind { Memory, Sqlite };
+inline constexpr StoreKind kAllStores[] = {StoreKind::Memory, StoreKind::Sqlite};
+
+inline std::shared_ptr<platform::registry::RegistryStore> make_store(StoreKind kind) {
+  return kind == StoreKind::Memory ? platform::registry::make_memory_store() : platform::registry::open_store(":memory:");
+}
+
+inline std::string store_kind_name(const ::testing::TestParamInfo<StoreKind>& info) {
+  return info.param == StoreKind::Memory ? "Memory" : "Sqlite";
+}
 
 inline HKEY create(HKEY parent, const std::u16string& path, REGSAM access = KEY_ALL_ACCESS, DWORD* disposition = nullptr) {
   HKEY key = nullptr;

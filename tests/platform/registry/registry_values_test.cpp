@@ -10,16 +10,16 @@ using namespace registry_test;
 
 namespace {
 
-class RegistryValues : public ::testing::Test {
+class RegistryValues : public ::testing::TestWithParam<StoreKind> {
  protected:
   void SetUp() override { key_ = create(HKEY_CURRENT_USER, u"Software\\Values"); }
   void TearDown() override { RegCloseKey(key_); }
 
-  platform::registry::ScopedStore store_;
+  platform::registry::ScopedStore store_{make_store(GetParam())};
   HKEY key_ = nullptr;
 };
 
-TEST_F(RegistryValues, SizesAreInBytesAndAShortBufferGetsOnlyTheSize) {
+TEST_P(RegistryValues, SizesAreInBytesAndAShortBufferGetsOnlyTheSize) {
   set_sz(key_, u"Path", u"abc");  // 8 bytes with the terminator
   struct Row {
     int line;
@@ -54,7 +54,7 @@ TEST_F(RegistryValues, SizesAreInBytesAndAShortBufferGetsOnlyTheSize) {
   }
 }
 
-TEST_F(RegistryValues, StringsAreStoredAsTheBytesGiven) {
+TEST_P(RegistryValues, StringsAreStoredAsTheBytesGiven) {
   const std::u16string text = u"no terminator";
   ASSERT_EQ(RegSetValueExW(key_, u"Raw", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
                            static_cast<DWORD>(text.size() * sizeof(WCHAR))),
@@ -69,7 +69,7 @@ TEST_F(RegistryValues, StringsAreStoredAsTheBytesGiven) {
   EXPECT_EQ(size, 3u);
 }
 
-TEST_F(RegistryValues, TheDefaultValueIsTheNullOrEmptyName) {
+TEST_P(RegistryValues, TheDefaultValueIsTheNullOrEmptyName) {
   EXPECT_EQ(RegQueryValueExW(key_, nullptr, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND)
       << "a key has no default value until one is set";
   set_sz(key_, nullptr, u"default");
@@ -81,7 +81,7 @@ TEST_F(RegistryValues, TheDefaultValueIsTheNullOrEmptyName) {
   EXPECT_EQ(RegQueryValueExW(key_, nullptr, nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
 }
 
-TEST_F(RegistryValues, ValueNamesMatchWithoutCaseAndKeepTheFirstCase) {
+TEST_P(RegistryValues, ValueNamesMatchWithoutCaseAndKeepTheFirstCase) {
   const DWORD one = 1;
   const DWORD two = 2;
   ASSERT_EQ(RegSetValueExW(key_, u"Count", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), 4), ERROR_SUCCESS);
@@ -99,7 +99,7 @@ TEST_F(RegistryValues, ValueNamesMatchWithoutCaseAndKeepTheFirstCase) {
   EXPECT_EQ(RegEnumValueW(key_, 1, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
 }
 
-TEST_F(RegistryValues, EnumValueDeliversNameTypeAndData) {
+TEST_P(RegistryValues, EnumValueDeliversNameTypeAndData) {
   set_sz(key_, u"First", u"1");
   const DWORD number = 0x01020304;
   ASSERT_EQ(RegSetValueExW(key_, u"Second", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4), ERROR_SUCCESS);
@@ -123,7 +123,7 @@ TEST_F(RegistryValues, EnumValueDeliversNameTypeAndData) {
   EXPECT_EQ(size, 4u) << "the size the data needs";
 }
 
-TEST_F(RegistryValues, MissingValuesAndBadParameters) {
+TEST_P(RegistryValues, MissingValuesAndBadParameters) {
   DWORD size = 0;
   EXPECT_EQ(RegQueryValueExW(key_, u"Absent", nullptr, nullptr, nullptr, &size), ERROR_FILE_NOT_FOUND);
   EXPECT_EQ(RegDeleteValueW(key_, u"Absent"), ERROR_FILE_NOT_FOUND);
@@ -134,7 +134,7 @@ TEST_F(RegistryValues, MissingValuesAndBadParameters) {
   EXPECT_EQ(RegQueryValueExW(key_, u"Absent", &reserved, nullptr, nullptr, &size), ERROR_INVALID_PARAMETER);
 }
 
-TEST_F(RegistryValues, HandleAccessIsEnforced) {
+TEST_P(RegistryValues, HandleAccessIsEnforced) {
   set_sz(key_, u"v", u"x");
   RegCloseKey(create(key_, u"Sub"));
   struct Row {
@@ -181,5 +181,7 @@ TEST_F(RegistryValues, HandleAccessIsEnforced) {
     RegCloseKey(key);
   }
 }
+
+INSTANTIATE_TEST_SUITE_P(Stores, RegistryValues, ::testing::ValuesIn(kAllStores), store_kind_name);
 
 }  // namespace

@@ -1,0 +1,263 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sqlite3.h>
+#include <stdexcept>
+#include <thread>
+
+#include "platform/src/registry/registry_store.h"
+#include "platform/support/reg_key.h"
+#include "platform/wide_crt.h"
+#include "tests/platform/registry/registry_test_support.h"
+
+using namespace registry_test;
+namespace fs = std::filesystem;
+using platform::registry::Root;
+
+namespace {
+
+class TempFolder {
+ public:
+  TempFolder() {
+    std::string pattern = (fs::temp_directory_path() / "regstore-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
+    path_ = pattern;
+  }
+  ~TempFolder() { fs::remove_all(path_); }
+  std::string file(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  fs::path path_;
+};
+
+std::string read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void write_bytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A store file with one value in it, closed again.
+std::string make_store_file(const TempFolder& folder, const std::string& name) {
+  const std::string path = folder.file(name);
+  platform::registry::ScopedStore scoped(platform::registry::open_store(path));
+  platform::RegKey key;
+  EXPECT_EQ(key.create(HKEY_CURRENT_USER, u"Software\\Kept"), ERROR_SUCCESS);
+  EXPECT_EQ(key.set_string(u"Text", std::u16string(3000, u'x')), ERROR_SUCCESS);  // spans pages
+  return path;
+}
+
+TEST(SqliteStore, ValuesPersistAcrossOpens) {
+  TempFolder folder;
+  const std::string path = make_store_file(folder, "registry.db");
+  platform::registry::ScopedStore scoped(platform::registry::open_store(path));
+  platform::RegKey key;
+  ASSERT_EQ(key.open(HKEY_CURRENT_USER, u"SOFTWARE\\kept"), ERROR_SUCCESS);
+  std::u16string text;
+  ASSERT_EQ(key.get_string(u"text", text), ERROR_SUCCESS);
+  EXPECT_EQ(text, std::u16string(3000, u'x'));
+  for (const auto& entry : fs::directory_iterator(fs::path(path).parent_path()))
+    EXPECT_EQ(entry.path().filename().string().find(".new-"), std::string::npos) << "no temporary file is left";
+}
+
+// Whatever is wrong with an existing file, opening it names the file, says why, and leaves
+// every byte where it was.
+TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAlone) {
+  TempFolder folder;
+  const std::string good = read_bytes(make_store_file(folder, "good.db"));
+  ASSERT_GT(good.size(), 8192u);
+  const auto foreign = [&] {
+    const std::string path = folder.file("foreign.db");
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, "CREATE TABLE photos(id INTEGER PRIMARY KEY, name TEXT)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return read_bytes(path);
+  };
+  const auto with_version = [&](int version) {
+    const std::string path = folder.file("versioned.db");
+    write_bytes(path, good);
+    sqlite3* db = nullptr;
+    sqlite3_open(path.c_str(), &db);
+    sqlite3_exec(db, ("PRAGMA user_version = " + std::to_string(version)).c_str(), nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return read_bytes(path);
+  };
+  struct Row {
+    int line;
+    std::string bytes;
+    std::string reason;
+  };
+  const Row rows[] = {
+      {__LINE__, "", "empty"},
+      {__LINE__, std::string(5000, '\x5a'), "not an SQLite database"},
+      {__LINE__, good.substr(0, 50), "not an SQLite database"},
+      {__LINE__, good.substr(0, 4096), "damaged"},          // the first page only
+      {__LINE__, good.substr(0, good.size() - 4096), "damaged"},  // the last page gone
+      {__LINE__, foreign(), "not a registry store"},
+      {__LINE__, with_version(2), "layout version is 2"},
+  };
+  for (const auto& row : rows) {
+    const std::string path = folder.file("bad-" + std::to_string(row.line) + ".db");
+    write_bytes(path, row.bytes);
+    try {
+      (void)platform::registry::open_store(path);
+      ADD_FAILURE() << "line " << row.line << ": opened";
+    } catch (const platform::registry::StoreError& e) {
+      EXPECT_EQ(e.path(), path) << "line " << row.line;
+      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << "line " << row.line << ": " << e.what();
+      EXPECT_NE(std::string(e.what()).find(row.reason), std::string::npos) << "line " << row.line << ": " << e.what();
+    }
+    EXPECT_TRUE(read_bytes(path) == row.bytes) << "line " << row.line << ": the file was changed";
+  }
+  EXPECT_THROW((void)platform::registry::open_store(folder.file("")), platform::registry::StoreError)
+      << "a folder";
+  EXPECT_THROW((void)platform::registry::open_store(folder.file("absent/registry.db")),
+               platform::registry::StoreError);
+}
+
+TEST(SqliteStore, SeparateConnectionsToOneFileLoseNoUpdate) {
+  TempFolder folder;
+  const std::string path = folder.file("shared.db");
+  auto first = platform::registry::open_store(path);
+  auto second = platform::registry::open_store(path);
+  bool created = false;
+  ASSERT_EQ(first->create_key(Root::CurrentUser, u"Shared", created), ERROR_SUCCESS);
+  constexpr int kWrites = 200;
+  const auto writer = [](platform::registry::RegistryStore& store, const char16_t* own, DWORD tag) {
+    for (DWORD i = 1; i <= kWrites; ++i) {
+      const DWORD value = tag * 100000 + i;
+      const auto* bytes = reinterpret_cast<const BYTE*>(&value);
+      EXPECT_EQ(store.set_value(Root::CurrentUser, u"Shared", own, REG_DWORD, {bytes, 4}), ERROR_SUCCESS);
+      EXPECT_EQ(store.set_value(Root::CurrentUser, u"Shared", u"Both", REG_DWORD, {bytes, 4}), ERROR_SUCCESS);
+    }
+  };
+  std::thread a(writer, std::ref(*first), u"First", 1);
+  std::thread b(writer, std::ref(*second), u"Second", 2);
+  a.join();
+  b.join();
+  const auto read = [&](const char16_t* name) {
+    platform::registry::Value v;
+    EXPECT_EQ(first->query_value(Root::CurrentUser, u"Shared", name, v), ERROR_SUCCESS);
+    DWORD d = 0;
+    if (v.data.size() == 4) std::memcpy(&d, v.data.data(), 4);
+    return d;
+  };
+  EXPECT_EQ(read(u"First"), 100000u + kWrites);
+  EXPECT_EQ(read(u"Second"), 200000u + kWrites);
+  const DWORD both = read(u"Both");
+  EXPECT_TRUE(both == 100000u + kWrites || both == 200000u + kWrites) << both;
+}
+
+class StoreTransactions : public ::testing::TestWithParam<StoreKind> {
+ protected:
+  std::shared_ptr<platform::registry::RegistryStore> store_ = make_store(GetParam());
+
+  LONG set(const char16_t* name) {
+    const BYTE one = 1;
+    return store_->set_value(Root::CurrentUser, u"", name, REG_BINARY, {&one, 1});
+  }
+  bool has(const char16_t* name) {
+    platform::registry::Value v;
+    return store_->query_value(Root::CurrentUser, u"", name, v) == ERROR_SUCCESS;
+  }
+};
+
+TEST_P(StoreTransactions, AFailingBodyUndoesItsWritesOnly) {
+  ASSERT_EQ(set(u"Before"), ERROR_SUCCESS);
+  EXPECT_EQ(store_->transact([&] {
+    EXPECT_EQ(set(u"Outer"), ERROR_SUCCESS);
+    bool created;
+    EXPECT_EQ(store_->create_key(Root::CurrentUser, u"Made", created), ERROR_SUCCESS);
+    return static_cast<LONG>(ERROR_INVALID_DATA);
+  }),
+            ERROR_INVALID_DATA);
+  EXPECT_TRUE(has(u"Before"));
+  EXPECT_FALSE(has(u"Outer"));
+  EXPECT_EQ(store_->key_exists(Root::CurrentUser, u"Made"), ERROR_FILE_NOT_FOUND);
+
+  EXPECT_EQ(store_->transact([&] {
+    EXPECT_EQ(set(u"Kept"), ERROR_SUCCESS);
+    EXPECT_EQ(store_->transact([&] {
+      EXPECT_EQ(set(u"Inner"), ERROR_SUCCESS);
+      return static_cast<LONG>(ERROR_ACCESS_DENIED);
+    }),
+              ERROR_ACCESS_DENIED);
+    return static_cast<LONG>(ERROR_SUCCESS);
+  }),
+            ERROR_SUCCESS);
+  EXPECT_TRUE(has(u"Kept"));
+  EXPECT_FALSE(has(u"Inner")) << "the inner failure undid the inner write";
+
+  EXPECT_THROW(store_->transact([&]() -> LONG {
+    EXPECT_EQ(set(u"Thrown"), ERROR_SUCCESS);
+    throw std::runtime_error("body failed");
+  }),
+               std::runtime_error);
+  EXPECT_FALSE(has(u"Thrown"));
+  EXPECT_EQ(set(u"After"), ERROR_SUCCESS) << "the store is usable after a thrown body";
+}
+
+// Both stores order subkeys the same way: names upper-cased, then compared by code unit.
+TEST_P(StoreTransactions, SubkeyOrderIsTheCaseInsensitiveOrder) {
+  const std::vector<std::u16string> names{u"zeta", u"\u00c9t\u00e9", u"etc", u"_x", u"[b]", u"Alpha", u"\u03c3igma",
+                                          u"\u03a3IGMA2", u"stra\u00dfe", u"STRASSE", u"a", u"A1", u"\u00e0", u"\u4e2d"};
+  bool created;
+  for (const auto& n : names) ASSERT_EQ(store_->create_key(Root::LocalMachine, u"Order\\" + n, created), ERROR_SUCCESS);
+  std::vector<std::u16string> listed;
+  std::u16string name;
+  for (DWORD i = 0; store_->enum_subkey(Root::LocalMachine, u"Order", i, name) == ERROR_SUCCESS; ++i)
+    listed.push_back(name);
+  std::vector<std::u16string> expected = names;
+  std::sort(expected.begin(), expected.end(),
+            [](const auto& a, const auto& b) { return platform::compare_ignore_case(a, b) < 0; });
+  EXPECT_EQ(listed, expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Stores, StoreTransactions, ::testing::ValuesIn(kAllStores), store_kind_name);
+
+class StoreLocation : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"XDG_DATA_HOME", "HOME", "ZOZED_STORE"})
+      if (const char* v = std::getenv(name)) saved_.emplace_back(name, v);
+      else saved_.emplace_back(name, std::nullopt);
+  }
+  void TearDown() override {
+    for (const auto& [name, value] : saved_)
+      if (value) setenv(name.c_str(), value->c_str(), 1);
+      else unsetenv(name.c_str());
+  }
+  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
+};
+
+TEST_F(StoreLocation, DefaultPathFollowsTheDataFolder) {
+  setenv("HOME", "/home/quarn", 1);
+  setenv("XDG_DATA_HOME", "/data/here", 1);
+  EXPECT_EQ(platform::registry::default_store_path(), "/data/here/zozed/registry.db");
+  setenv("XDG_DATA_HOME", "relative/ignored", 1);
+  EXPECT_EQ(platform::registry::default_store_path(), "/home/quarn/.local/share/zozed/registry.db");
+  unsetenv("XDG_DATA_HOME");
+  EXPECT_EQ(platform::registry::default_store_path(), "/home/quarn/.local/share/zozed/registry.db");
+}
+
+TEST_F(StoreLocation, TheEnvironmentVariableChoosesTheStoreAndTheDefaultFolderIsMade) {
+  TempFolder folder;
+  setenv("ZOZED_STORE", folder.file("chosen.db").c_str(), 1);
+  EXPECT_NE(platform::registry::open_default_store(), nullptr);
+  EXPECT_TRUE(fs::exists(folder.file("chosen.db")));
+  unsetenv("ZOZED_STORE");
+  setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
+  EXPECT_NE(platform::registry::open_default_store(), nullptr);
+  EXPECT_TRUE(fs::exists(folder.file("data/zozed/registry.db")));
+}
+
+}  // namespace
