@@ -142,6 +142,10 @@ extern "C" DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, D
     return 0;
   }
   const std::u16string path = windows_path_of(posix);
+  if (path.empty()) {  // on no mapped drive
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return 0;
+  }
   if (!lpFilename || nSize == 0) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;
