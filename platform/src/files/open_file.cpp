@@ -29,7 +29,9 @@ Opens& opens() {
   return o;
 }
 
+// Opens without data rights (attributes only) take no part in sharing, as on Windows.
 bool conflicts(const Open& existing, DWORD rights, DWORD share) {
+  if (existing.rights == 0 || rights == 0) return false;
   auto denied = [](DWORD wanted, DWORD shared) {
     return ((wanted & kReadRight) && !(shared & FILE_SHARE_READ)) ||
            ((wanted & kWriteRight) && !(shared & FILE_SHARE_WRITE)) ||
