@@ -6,6 +6,7 @@
 namespace suite::cli {
 
 void add_version_command(CLI::App& app);
+void add_machine_options(CLI::App& app);
 
 // What `zozed` does when given no verb.
 int run_default();

@@ -15,6 +15,7 @@ int main(int argc, char** argv) {
       "zozed"};
   app.require_subcommand(0, 1);
   app.set_version_flag("-V,--version", ZOZED_VERSION);
+  suite::cli::add_machine_options(app);
   suite::cli::add_version_command(app);
 
   CLI11_PARSE(app, argc, argv);
