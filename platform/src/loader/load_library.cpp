@@ -135,6 +135,11 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {
   return module;
 }
 
+extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
+  if (!lpModuleName) return GetModuleHandleW(nullptr);
+  return GetModuleHandleW(platform::from_utf8(lpModuleName).c_str());
+}
+
 extern "C" DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
   const std::string posix = posix_path_containing(hModule ? static_cast<const void*>(hModule) : main_base());
   if (posix.empty()) {
