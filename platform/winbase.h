@@ -1,8 +1,12 @@
-// Base services: the interlocked operations. (Files and other base services join this header.)
+// Base services: interlocked operations, file copy and move, system messages, local memory and
+// starting a program by command line; with the file functions of fileapi.h.
 #pragma once
 
 #include <atomic>
+#include <cstdarg>
 
+#include "platform/fileapi.h"
+#include "platform/handleapi.h"
 #include "platform/windef.h"
 
 // Interlocked* operate on plain LONG storage shared with other threads, as on Windows;
@@ -52,4 +56,47 @@ LPVOID WINAPI GlobalLock(HGLOBAL hMem);
 BOOL WINAPI GlobalUnlock(HGLOBAL hMem);
 SIZE_T WINAPI GlobalSize(HGLOBAL hMem);
 HGLOBAL WINAPI GlobalFree(HGLOBAL hMem);
+}
+
+using HLOCAL = HANDLE;
+#define LMEM_FIXED 0x0000u
+#define LMEM_ZEROINIT 0x0040u
+#define LPTR (LMEM_FIXED | LMEM_ZEROINIT)
+
+#define MOVEFILE_REPLACE_EXISTING 0x00000001u
+#define MOVEFILE_COPY_ALLOWED 0x00000002u
+#define MOVEFILE_WRITE_THROUGH 0x00000008u
+
+#define FORMAT_MESSAGE_ALLOCATE_BUFFER 0x00000100u
+#define FORMAT_MESSAGE_IGNORE_INSERTS 0x00000200u
+#define FORMAT_MESSAGE_FROM_STRING 0x00000400u
+#define FORMAT_MESSAGE_FROM_HMODULE 0x00000800u
+#define FORMAT_MESSAGE_FROM_SYSTEM 0x00001000u
+#define FORMAT_MESSAGE_ARGUMENT_ARRAY 0x00002000u
+#define FORMAT_MESSAGE_MAX_WIDTH_MASK 0x000000FFu
+
+#define LANG_NEUTRAL 0x00
+#define LANG_ENGLISH 0x09
+#define SUBLANG_NEUTRAL 0x00
+#define SUBLANG_DEFAULT 0x01
+#define MAKELANGID(p, s) (static_cast<WORD>((static_cast<WORD>(s) << 10) | static_cast<WORD>(p)))
+#define PRIMARYLANGID(lgid) (static_cast<WORD>(lgid) & 0x3ff)
+
+extern "C" {
+HLOCAL WINAPI LocalAlloc(UINT uFlags, SIZE_T uBytes);
+// Answers null on success, the memory itself when it is not a block from LocalAlloc.
+HLOCAL WINAPI LocalFree(HLOCAL hMem);
+
+BOOL WINAPI CopyFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, BOOL bFailIfExists);
+BOOL WINAPI MoveFileW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName);
+BOOL WINAPI MoveFileExW(LPCWSTR lpExistingFileName, LPCWSTR lpNewFileName, DWORD dwFlags);
+
+// FORMAT_MESSAGE_FROM_SYSTEM only: the system's English text for a Win32 code (or a
+// FACILITY_WIN32 HRESULT and the common COM codes), with its trailing "\r\n".
+DWORD WINAPI FormatMessageW(DWORD dwFlags, LPCVOID lpSource, DWORD dwMessageId, DWORD dwLanguageId, LPWSTR lpBuffer,
+                            DWORD nSize, va_list* Arguments);
+
+// The command line is ANSI text; above 31 means started. See platform/command_start.h for
+// which programs exist here.
+UINT WINAPI WinExec(LPCSTR lpCmdLine, UINT uCmdShow);
 }

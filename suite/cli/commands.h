@@ -18,6 +18,7 @@ void add_reg_command(CLI::App& app);
 // store and makes it the process's registry; if it cannot, it prints why and fails the command.
 void add_store_option(CLI::App& app);
 std::shared_ptr<platform::registry::RegistryStore> use_registry_store();
+void add_machine_options(CLI::App& app);
 
 // What `zozed` does when given no verb.
 int run_default();

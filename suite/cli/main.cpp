@@ -16,6 +16,7 @@ int main(int argc, char** argv) {
   app.require_subcommand(0, 1);
   app.set_version_flag("-V,--version", ZOZED_VERSION);
   suite::cli::add_store_option(app);
+  suite::cli::add_machine_options(app);
   suite::cli::add_version_command(app);
   suite::cli::add_reg_command(app);
 

@@ -7,10 +7,11 @@
 
 namespace platform::loader {
 
-// A Windows path on drive Z: ("Z:\usr\lib\x.so") or a POSIX absolute path, as a POSIX path;
-// nothing for anything else (a bare name, another drive).
+// A Windows path on a mapped drive or share ("Z:\usr\lib\x.so", names found whatever their
+// case) or a POSIX absolute path, as a POSIX path; nothing for anything else (a bare name, a
+// relative path, a drive that is not mapped).
 std::optional<std::string> posix_path_of(std::u16string_view windows_path);
-// The other way: "/usr/lib/x.so" as "Z:\usr\lib\x.so".
+// The other way: "/usr/lib/x.so" as "Z:\usr\lib\x.so"; empty when no drive holds it.
 std::u16string windows_path_of(std::string_view posix_path);
 
 // The shared object a DLL name stands for: a path as above, else "x.dll" (or "x", which

@@ -71,7 +71,7 @@ std::optional<std::string> find_library(std::u16string_view name) {
   std::string relative = platform::to_utf8(name);
   std::replace(relative.begin(), relative.end(), '\\', '/');
   if (relative.find('/') != std::string::npos || (relative.size() > 1 && relative[1] == ':')) {
-    // Another drive, or a path relative to the working directory.
+    // A drive that is not mapped, or a path relative to the working directory.
     if (relative.size() > 1 && relative[1] == ':') return std::nullopt;
     if (is_file(relative)) return relative;
     return std::nullopt;

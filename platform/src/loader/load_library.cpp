@@ -135,6 +135,11 @@ extern "C" HMODULE WINAPI GetModuleHandleW(LPCWSTR lpModuleName) {
   return module;
 }
 
+extern "C" HMODULE WINAPI GetModuleHandleA(LPCSTR lpModuleName) {
+  if (!lpModuleName) return GetModuleHandleW(nullptr);
+  return GetModuleHandleW(platform::from_utf8(lpModuleName).c_str());
+}
+
 extern "C" DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, DWORD nSize) {
   const std::string posix = posix_path_containing(hModule ? static_cast<const void*>(hModule) : main_base());
   if (posix.empty()) {
@@ -142,6 +147,10 @@ extern "C" DWORD WINAPI GetModuleFileNameW(HMODULE hModule, LPWSTR lpFilename, D
     return 0;
   }
   const std::u16string path = windows_path_of(posix);
+  if (path.empty()) {  // on no mapped drive
+    SetLastError(ERROR_PATH_NOT_FOUND);
+    return 0;
+  }
   if (!lpFilename || nSize == 0) {
     SetLastError(ERROR_INSUFFICIENT_BUFFER);
     return 0;

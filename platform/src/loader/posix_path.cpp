@@ -1,26 +1,26 @@
-// Drive Z: is the root of the POSIX file system; no other drive is mapped here.
+// Library paths through the machine's drive table; a name beginning with "/" is taken as a POSIX
+// path as it stands.
+#include "platform/path_mapping.h"
 #include "platform/src/loader/file_names.h"
 #include "platform/winnls.h"
 
 namespace platform::loader {
+namespace {
+
+bool is_separator(char16_t c) { return c == u'\\' || c == u'/'; }
+
+bool names_a_drive_or_share(std::u16string_view path) {
+  return (path.size() >= 2 && path[1] == u':') || (path.size() >= 2 && is_separator(path[0]) && is_separator(path[1]));
+}
+
+}  // namespace
 
 std::optional<std::string> posix_path_of(std::u16string_view path) {
   if (!path.empty() && path.front() == u'/') return platform::to_utf8(path);
-  if (path.size() >= 3 && (path[0] == u'Z' || path[0] == u'z') && path[1] == u':' &&
-      (path[2] == u'\\' || path[2] == u'/')) {
-    std::u16string posix(path.substr(2));
-    for (auto& c : posix)
-      if (c == u'\\') c = u'/';
-    return platform::to_utf8(posix);
-  }
-  return std::nullopt;
+  if (!names_a_drive_or_share(path)) return std::nullopt;
+  return platform::posix_path_of(path);
 }
 
-std::u16string windows_path_of(std::string_view posix_path) {
-  std::u16string path = platform::from_utf8(posix_path);
-  for (auto& c : path)
-    if (c == u'/') c = u'\\';
-  return u"Z:" + path;
-}
+std::u16string windows_path_of(std::string_view posix_path) { return platform::windows_path_of(posix_path); }
 
 }  // namespace platform::loader

@@ -47,6 +47,8 @@ TEST(LibraryLoader, LoadsByDllNameBesideTheExecutableAndFindsExports) {
   EXPECT_EQ(file_name_of(reinterpret_cast<HMODULE>(const_cast<void*>(export_address))), windows_form(kServer))
       << "any address inside the module names it";
   EXPECT_EQ(GetModuleHandleW(u"com_test_server.dll"), module);
+  EXPECT_EQ(GetModuleHandleA("COM_TEST_SERVER.dll"), module);
+  EXPECT_EQ(GetModuleHandleA(nullptr), GetModuleHandleW(nullptr));
 
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_TRUE(FreeLibrary(module));

@@ -1,0 +1,130 @@
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include "platform/fileapi.h"
+#include "platform/path_mapping.h"
+#include "tests/platform/files/files_test_support.h"
+
+namespace {
+
+using files_test::DriveTest;
+
+class PathResolution : public DriveTest {
+ protected:
+  PathResolution() {
+    make_folder("Photos/Summer");
+    make_file("Photos/Summer/Beach.JPG");
+    make_file("Photos/readme.txt");
+    make_folder("both");
+    make_file("both/name.txt", "lower");
+    make_file("both/NAME.TXT", "upper");
+  }
+};
+
+TEST_F(PathResolution, FindsExistingNamesWhateverTheirCaseAndKeepsNewNamesAsGiven) {
+  struct Row {
+    int line;
+    std::u16string windows;
+    std::string posix;  // relative to the drive's folder
+  };
+  const Row rows[] = {
+      {__LINE__, u"C:\\Photos\\Summer\\Beach.JPG", "Photos/Summer/Beach.JPG"},
+      {__LINE__, u"c:\\photos\\SUMMER\\beach.jpg", "Photos/Summer/Beach.JPG"},
+      {__LINE__, u"C:/photos/summer/BEACH.jpg", "Photos/Summer/Beach.JPG"},
+      {__LINE__, u"C:\\PHOTOS\\.\\Summer\\..\\README.TXT", "Photos/readme.txt"},
+      {__LINE__, u"C:\\Photos\\\\Summer\\New File.txt", "Photos/Summer/New File.txt"},
+      {__LINE__, u"C:\\photos\\New Folder\\Deeper.txt", "Photos/New Folder/Deeper.txt"},
+      {__LINE__, u"C:\\both\\name.txt", "both/name.txt"},   // the exact name first
+      {__LINE__, u"C:\\both\\NAME.TXT", "both/NAME.TXT"},
+      {__LINE__, u"C:\\both\\Name.Txt", "both/NAME.TXT"},   // several fold alike: the smallest name
+      {__LINE__, u"C:\\Photos\\readme.txt. . ", "Photos/readme.txt"},  // trailing dots and spaces go
+      {__LINE__, u"\\\\?\\C:\\Photos\\readme.txt", "Photos/readme.txt"},
+      {__LINE__, u"C:\\..\\..\\Photos", "Photos"},
+  };
+  for (const auto& row : rows) {
+    DWORD error = 12345;
+    const auto posix = platform::posix_path_of(row.windows, &error);
+    ASSERT_TRUE(posix.has_value()) << "line " << row.line << " error " << error;
+    EXPECT_EQ(*posix, root_ / row.posix) << "line " << row.line;
+    EXPECT_EQ(error, static_cast<DWORD>(ERROR_SUCCESS)) << "line " << row.line;
+  }
+}
+
+TEST_F(PathResolution, RefusesPathsWindowsRefuses) {
+  platform::map_drive(u'R', "/nonexistent-zozed-drive", DRIVE_CDROM);
+  platform::map_share(u"\\\\server\\photos", root_.path());
+  const std::u16string long_name(300, u'a');
+  struct Row {
+    int line;
+    std::u16string windows;
+    DWORD error;
+  };
+  const Row rows[] = {
+      {__LINE__, u"C:\\Photos\\a<b.txt", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Photos\\a|b", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Pho\"tos\\x", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Photos\\what?.jpg", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Photos\\*.jpg", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Photos\\a:b", ERROR_INVALID_NAME},
+      {__LINE__, std::u16string(u"C:\\Photos\\tab\there"), ERROR_INVALID_NAME},
+      {__LINE__, u"Q:\\anything", ERROR_PATH_NOT_FOUND},                // no such drive
+      {__LINE__, u"R:\\disc", ERROR_NOT_READY},                         // a drive without its medium
+      {__LINE__, u"\\\\otherserver\\photos\\x", ERROR_BAD_NETPATH},
+      {__LINE__, u"C:\\" + long_name, ERROR_PATH_NOT_FOUND},            // longer than MAX_PATH
+      {__LINE__, u"", ERROR_PATH_NOT_FOUND},
+  };
+  for (const auto& row : rows) {
+    DWORD error = 0;
+    EXPECT_FALSE(platform::posix_path_of(row.windows, &error).has_value()) << "line " << row.line;
+    EXPECT_EQ(error, row.error) << "line " << row.line;
+  }
+}
+
+TEST_F(PathResolution, MaxPathCountsTheWholePathWithoutItsTerminator) {
+  // "C:\" + name: 259 characters fit in MAX_PATH with the terminator, 260 do not.
+  const std::u16string fits = u"C:\\" + std::u16string(256, u'f');
+  const std::u16string too_long = fits + u"g";
+  EXPECT_TRUE(platform::posix_path_of(fits).has_value());
+  EXPECT_FALSE(platform::posix_path_of(too_long).has_value());
+  EXPECT_TRUE(platform::posix_path_of(u"\\\\?\\" + too_long).has_value()) << "the long form has no such limit";
+}
+
+TEST_F(PathResolution, SharesAndReverseMappingUseTheLongestFolder) {
+  platform::map_share(u"//Server/Photos", posix("Photos"));
+  platform::map_drive(u'D', posix("Photos/Summer"), DRIVE_REMOVABLE);
+  EXPECT_EQ(platform::posix_path_of(u"\\\\SERVER\\photos\\summer\\beach.jpg"), posix("Photos/Summer/Beach.JPG"));
+
+  struct Row {
+    int line;
+    std::string posix;
+    std::u16string windows;
+  };
+  const Row rows[] = {
+      {__LINE__, posix("Photos/Summer/Beach.JPG"), u"D:\\Beach.JPG"},
+      {__LINE__, posix("Photos/Summer"), u"D:\\"},
+      {__LINE__, posix("Photos/readme.txt"), u"\\\\Server\\Photos\\readme.txt"},
+      {__LINE__, posix("both//./name.txt"), u"C:\\both\\name.txt"},
+      {__LINE__, "/usr/lib", u"Z:\\usr\\lib"},
+      {__LINE__, "relative/path", u""},
+  };
+  for (const auto& row : rows) EXPECT_EQ(platform::windows_path_of(row.posix), row.windows) << "line " << row.line;
+
+  platform::unmap_drive(u'Z');
+  EXPECT_EQ(platform::windows_path_of("/usr/lib"), u"") << "no drive holds it";
+}
+
+TEST_F(PathResolution, RelativeAndRootedPathsStartFromTheCurrentFolder) {
+  char previous[4096];
+  ASSERT_NE(getcwd(previous, sizeof(previous)), nullptr);
+  ASSERT_EQ(chdir(posix("Photos").c_str()), 0);
+  EXPECT_EQ(platform::posix_path_of(u"summer\\beach.jpg"), posix("Photos/Summer/Beach.JPG"));
+  EXPECT_EQ(platform::posix_path_of(u"..\\BOTH\\name.txt"), posix("both/name.txt"));
+  EXPECT_EQ(platform::posix_path_of(u"\\both"), posix("both")) << "rooted on the current drive";
+  EXPECT_EQ(platform::posix_path_of(u"C:readme.txt"), posix("Photos/readme.txt"))
+      << "the current drive's own folder";
+  EXPECT_EQ(GetDriveTypeW(nullptr), static_cast<UINT>(DRIVE_FIXED));
+  ASSERT_EQ(chdir(previous), 0);
+}
+
+}  // namespace
