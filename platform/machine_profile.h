@@ -3,6 +3,8 @@
 // locale. Read from a JSON profile (`--profile FILE`, ZOZED_PROFILE) or set in code.
 #pragma once
 
+#include "platform/locale_profile.h"
+
 #include <functional>
 #include <map>
 #include <memory>
@@ -45,7 +47,7 @@ class MachineProfileError : public std::runtime_error {
 MachineProfile read_machine_profile(const std::string& file);
 MachineProfile parse_machine_profile(std::string_view json_text, const std::string& source_name);
 
-// The profile in force, and making one so (checked first; the locale section goes to the hook).
+// The profile in force, and making one so (all of it checked first, then applied).
 MachineProfile current_machine_profile();
 void apply_machine_profile(const MachineProfile& profile);
 
@@ -56,10 +58,7 @@ void map_share(std::u16string_view unc_name, std::string folder);
 void set_temp_folder(std::string folder);
 void set_pictures_folder(std::string folder);
 
-// Receives the profile's "locale" section when a profile is applied; may throw to reject it.
-std::function<void(const nlohmann::json&)>& machine_profile_locale_hook();
-
-// Restores, when it goes, the profile, the file faults and the ANSI code page it found.
+// Restores, when it goes, the profile, the file faults, the ANSI code page and the locale it found.
 class ScopedMachineProfile {
  public:
   ScopedMachineProfile();
@@ -71,6 +70,7 @@ class ScopedMachineProfile {
  private:
   std::shared_ptr<const void> saved_;
   UINT saved_code_page_;
+  std::shared_ptr<const LocaleProfile> saved_locale_;
 };
 
 }  // namespace platform

@@ -3,6 +3,9 @@
 
 #include <nlohmann/json.hpp>
 
+#include <optional>
+
+#include "platform/locale_profile.h"
 #include "platform/src/profile/machine_state.h"
 #include "platform/src/profile/profile_checks.h"
 #include "platform/wide_crt.h"
@@ -21,27 +24,22 @@ MachineProfile MachineProfile::defaults() {
 
 MachineProfile current_machine_profile() { return machine_state()->profile; }
 
-std::function<void(const nlohmann::json&)>& machine_profile_locale_hook() {
-  static std::function<void(const nlohmann::json&)> hook;
-  return hook;
-}
-
 void apply_machine_profile(const MachineProfile& machine) {
   profile::check_profile(machine);
+  // Everything is checked before anything changes, so a refused profile leaves no trace.
+  std::optional<LocaleProfile> locale;
   if (machine.locale) {
-    auto& hook = machine_profile_locale_hook();
-    if (!hook) profile::fail(machine.source, "locale", "this build cannot apply a locale profile");
     try {
-      hook(*machine.locale);
-    } catch (const MachineProfileError&) {
-      throw;
+      locale = LocaleProfile::from_json(*machine.locale);
     } catch (const std::exception& e) {
       profile::fail(machine.source, "locale", e.what());
     }
   }
-  if (!set_ansi_code_page(machine.ansi_code_page))
+  if (!IsValidCodePage(machine.ansi_code_page))
     profile::fail(machine.source, "ansi_code_page", "code page " + std::to_string(machine.ansi_code_page) +
                                                         " is not a code page this platform converts");
+  (void)set_ansi_code_page(machine.ansi_code_page);
+  if (locale) set_locale_profile(std::move(*locale));
   update_machine_state([&](profile::MachineState& state) { state.profile = machine; });
 }
 
@@ -83,7 +81,8 @@ void set_pictures_folder(std::string folder) {
   update_machine_state([&](profile::MachineState& state) { state.profile.pictures_folder = folder; });
 }
 
-ScopedMachineProfile::ScopedMachineProfile() : saved_(machine_state()), saved_code_page_(GetACP()) {}
+ScopedMachineProfile::ScopedMachineProfile()
+    : saved_(machine_state()), saved_code_page_(GetACP()), saved_locale_(current_locale_profile()) {}
 
 ScopedMachineProfile::ScopedMachineProfile(const MachineProfile& machine) : ScopedMachineProfile() {
   apply_machine_profile(machine);
@@ -92,6 +91,7 @@ ScopedMachineProfile::ScopedMachineProfile(const MachineProfile& machine) : Scop
 ScopedMachineProfile::~ScopedMachineProfile() {
   profile::replace_machine_state(std::static_pointer_cast<const profile::MachineState>(saved_));
   (void)set_ansi_code_page(saved_code_page_);
+  set_locale_profile(*saved_locale_);
 }
 
 }  // namespace platform
