@@ -2,6 +2,8 @@
 // W functions over keys and values, plus the store the process's registry lives in.
 #pragma once
 
+#include "platform/winnt.h"
+
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -12,7 +14,6 @@
 #include "platform/winerror.h"
 
 using REGSAM = DWORD;
-using ACCESS_MASK = DWORD;
 using LPSECURITY_ATTRIBUTES = struct _SECURITY_ATTRIBUTES*;
 
 // Predefined keys are sign-extended 32-bit values, as in the Windows headers.
@@ -22,21 +23,6 @@ using LPSECURITY_ATTRIBUTES = struct _SECURITY_ATTRIBUTES*;
 #define HKEY_CURRENT_USER PLATFORM_PREDEFINED_HKEY(0x80000001)
 #define HKEY_LOCAL_MACHINE PLATFORM_PREDEFINED_HKEY(0x80000002)
 #define HKEY_USERS PLATFORM_PREDEFINED_HKEY(0x80000003)
-
-inline constexpr ACCESS_MASK DELETE = 0x00010000;
-inline constexpr ACCESS_MASK READ_CONTROL = 0x00020000;
-inline constexpr ACCESS_MASK WRITE_DAC = 0x00040000;
-inline constexpr ACCESS_MASK WRITE_OWNER = 0x00080000;
-inline constexpr ACCESS_MASK SYNCHRONIZE = 0x00100000;
-inline constexpr ACCESS_MASK STANDARD_RIGHTS_READ = READ_CONTROL;
-inline constexpr ACCESS_MASK STANDARD_RIGHTS_WRITE = READ_CONTROL;
-inline constexpr ACCESS_MASK STANDARD_RIGHTS_ALL = 0x001F0000;
-inline constexpr ACCESS_MASK STANDARD_RIGHTS_REQUIRED = 0x000F0000;
-inline constexpr ACCESS_MASK MAXIMUM_ALLOWED = 0x02000000;
-inline constexpr ACCESS_MASK GENERIC_READ = 0x80000000;
-inline constexpr ACCESS_MASK GENERIC_WRITE = 0x40000000;
-inline constexpr ACCESS_MASK GENERIC_EXECUTE = 0x20000000;
-inline constexpr ACCESS_MASK GENERIC_ALL = 0x10000000;
 
 inline constexpr REGSAM KEY_QUERY_VALUE = 0x0001;
 inline constexpr REGSAM KEY_SET_VALUE = 0x0002;

@@ -10,10 +10,12 @@
 namespace suite::cli {
 
 void add_machine_options(CLI::App& app) {
-  app.add_option("--profile", "Machine profile (JSON): drive letters, shares, temporary and pictures folders, "
-                              "ANSI code page, locale")
+  app.add_option("--profile",
+                 "Machine profile (JSON): drive letters, shares, temporary and\n"
+                 "pictures folders, ANSI code page and locale; also set by ZOZED_PROFILE.")
       ->type_name("FILE")
       ->envname("ZOZED_PROFILE")
+      ->option_text("FILE")
       ->each([](const std::string& file) {
         try {
           platform::apply_machine_profile(platform::read_machine_profile(file));

@@ -19,8 +19,13 @@ int main(int argc, char** argv) {
   suite::cli::add_machine_options(app);
   suite::cli::add_version_command(app);
   suite::cli::add_reg_command(app);
+  suite::cli::add_status_command(app);
 
   CLI11_PARSE(app, argc, argv);
-  if (app.get_subcommands().empty()) return suite::cli::run_default();
-  return 0;
+  if (!app.get_subcommands().empty()) return 0;
+  try {
+    return suite::cli::run_default();
+  } catch (const CLI::Error& e) {
+    return app.exit(e);
+  }
 }

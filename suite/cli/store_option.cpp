@@ -22,6 +22,8 @@ void add_store_option(CLI::App& app) {
       ->type_name("FILE");
 }
 
+const std::string& chosen_store_path() { return chosen_store(); }
+
 std::shared_ptr<platform::registry::RegistryStore> use_registry_store() {
   std::shared_ptr<platform::registry::RegistryStore> store;
   try {

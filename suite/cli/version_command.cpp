@@ -37,15 +37,4 @@ void add_version_command(CLI::App& app) {
   });
 }
 
-int run_default() {
-  std::printf("zozed %s\n\n", ZOZED_VERSION);
-  print_libraries();
-  std::printf(
-      "\nThe platform layer (COM, OLE Automation, text conversion) is in place.\n"
-      "Coming next: the settings registry, the module's COM server, and the e-mail task,\n"
-      "which will run on the bundled sample photos when zozed is started without arguments.\n"
-      "Run `zozed --help` for the commands available now.\n");
-  return 0;
-}
-
 }  // namespace suite::cli
