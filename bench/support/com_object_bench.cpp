@@ -3,6 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "platform/support/connection_point.h"
+#include "tests/fakes/event_objects.h"
 
 namespace {
 
@@ -16,42 +17,7 @@ PLATFORM_DECLARE_IID(IThird, "{0B7E1A00-0003-4E0A-8C00-3A5F00000003}");
 
 namespace {
 
-constexpr IID kEvents = platform::make_guid("{0B7E1A00-00EE-4E0A-8C00-3A5F000000EE}");
-
 class Thing final : public platform::ComObject<Thing, IFirst, ISecond, IThird> {};
-
-class Source final : public platform::ComObject<Source, IConnectionPointContainer> {
- public:
-  Source() : points_(this, {kEvents}) {}
-  STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** out) override { return points_.EnumConnectionPoints(out); }
-  STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
-    return points_.FindConnectionPoint(iid, out);
-  }
-  platform::ConnectionPoint& events() { return *points_.find(kEvents); }
-
- private:
-  platform::ConnectionPoints points_;
-};
-
-class Sink final : public platform::ComObject<Sink, IDispatch> {
- public:
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    ++calls;
-    return S_OK;
-  }
-  long calls = 0;
-
- protected:
-  HRESULT QueryInterfaceExtra(REFIID iid, void** ppv) override {
-    if (!IsEqualGUID(iid, kEvents)) return E_NOINTERFACE;
-    AddRef();
-    *ppv = static_cast<IDispatch*>(this);
-    return S_OK;
-  }
-};
 
 void QueryInterfaceLastInTable(benchmark::State& state) {
   auto thing = platform::make_com_or_throw<Thing>();
@@ -72,10 +38,11 @@ void CreateAndRelease(benchmark::State& state) {
 BENCHMARK(CreateAndRelease);
 
 void FireToSinks(benchmark::State& state) {
-  auto source = platform::make_com_or_throw<Source>();
-  std::vector<platform::ComPtr<Sink>> sinks;
+  auto source = platform::make_com_or_throw<fakes::EventSource>();
+  std::vector<platform::ComPtr<fakes::RecordingSink>> sinks;
   for (int i = 0; i < state.range(0); ++i) {
-    sinks.push_back(platform::make_com_or_throw<Sink>());
+    sinks.push_back(platform::make_com_or_throw<fakes::RecordingSink>());
+    sinks.back()->recording = false;
     DWORD cookie = 0;
     (void)source->events().Advise(sinks.back()->identity(), &cookie);
   }

@@ -5,56 +5,17 @@
 #include <functional>
 #include <vector>
 
+#include "tests/fakes/event_objects.h"
 #include "tests/platform/support/test_interfaces.h"
 
 using platform::ComPtr;
 
 namespace {
 
-constexpr IID kEvents = platform::make_guid("{6A0F5A10-00E0-4C1B-9E00-5D8E2C0000E0}");
-constexpr IID kOtherEvents = platform::make_guid("{6A0F5A10-00E1-4C1B-9E00-5D8E2C0000E1}");
-
-class Source final : public platform::ComObject<Source, IConnectionPointContainer> {
- public:
-  Source() : points_(this, {kEvents, kOtherEvents}) {}
-  STDMETHODIMP EnumConnectionPoints(IEnumConnectionPoints** out) override { return points_.EnumConnectionPoints(out); }
-  STDMETHODIMP FindConnectionPoint(REFIID iid, IConnectionPoint** out) override {
-    return points_.FindConnectionPoint(iid, out);
-  }
-  platform::ConnectionPoint& events() { return *points_.find(kEvents); }
-
- private:
-  platform::ConnectionPoints points_;
-};
-
-// An event sink that records every Invoke; `on_event` lets a test act from inside the call.
-class Sink final : public platform::ComObject<Sink, IDispatch> {
- public:
-  STDMETHODIMP GetTypeInfoCount(UINT* n) override {
-    *n = 0;
-    return S_OK;
-  }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
-    calls.push_back(id);
-    for (UINT i = 0; i < params->cArgs; ++i) args.push_back(params->rgvarg[i].lVal);
-    if (on_event) on_event();
-    return answer;
-  }
-  std::vector<DISPID> calls;
-  std::vector<LONG> args;
-  std::function<void()> on_event;
-  HRESULT answer = S_OK;
-
- protected:
-  HRESULT QueryInterfaceExtra(REFIID iid, void** ppv) override {
-    if (!IsEqualGUID(iid, kEvents)) return E_NOINTERFACE;
-    AddRef();
-    *ppv = static_cast<IDispatch*>(this);
-    return S_OK;
-  }
-};
+using fakes::kEvents;
+using fakes::kOtherEvents;
+using Source = fakes::EventSource;
+using Sink = fakes::RecordingSink;
 
 ComPtr<IConnectionPoint> find_point(Source* source, const IID& iid) {
   ComPtr<IConnectionPoint> point;
