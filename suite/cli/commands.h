@@ -13,6 +13,8 @@ namespace suite::cli {
 
 void add_version_command(CLI::App& app);
 void add_reg_command(CLI::App& app);
+// `register` and `unregister`: the module's DllRegisterServer / DllUnregisterServer.
+void add_register_commands(CLI::App& app);
 
 // The global --store option (ZOZED_STORE when absent). `use_registry_store` opens the chosen
 // store and makes it the process's registry; if it cannot, it prints why and fails the command.

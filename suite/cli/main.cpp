@@ -19,6 +19,7 @@ int main(int argc, char** argv) {
   suite::cli::add_machine_options(app);
   suite::cli::add_version_command(app);
   suite::cli::add_reg_command(app);
+  suite::cli::add_register_commands(app);
   suite::cli::add_status_command(app);
 
   CLI11_PARSE(app, argc, argv);

@@ -1,12 +1,24 @@
 #include "zozed/module/class_map.h"
 
+#include "zozed/module/class_ids.h"
+#include "zozed/panes/pane_component.h"
+
 namespace zozed {
 
-// The eleven classes and their registration scripts arrive with the module's COM server work;
-// until then the server answers CLASS_E_CLASSNOTAVAILABLE for every CLSID.
-std::span<const platform::ClassEntry> class_map() { return {}; }
-
-HRESULT register_server() { return S_OK; }
-HRESULT unregister_server() { return S_OK; }
+std::span<const platform::ClassEntry> class_map() {
+  // STGShareManager and STGSaveManager join between the entries below once they are built.
+  static constexpr platform::ClassEntry kClasses[] = {
+      platform::class_entry<PaneComponent<CLSID_STGSharedSaveAs>>(CLSID_STGSharedSaveAs),
+      platform::class_entry<PaneComponent<CLSID_STGShareByEmail>>(CLSID_STGShareByEmail),
+      platform::class_entry<PaneComponent<CLSID_STGSharedExport>>(CLSID_STGSharedExport),
+      platform::class_entry<PaneComponent<CLSID_STGArchivePane>>(CLSID_STGArchivePane),
+      platform::class_entry<PaneComponent<CLSID_STGEmailGenPan>>(CLSID_STGEmailGenPan),
+      platform::class_entry<PaneComponent<CLSID_STGEmailOptPane>>(CLSID_STGEmailOptPane),
+      platform::class_entry<PaneComponent<CLSID_STGSlideShowOptPane>>(CLSID_STGSlideShowOptPane),
+      platform::class_entry<PaneComponent<CLSID_STGEmailDonePane>>(CLSID_STGEmailDonePane),
+      platform::class_entry<PaneComponent<CLSID_STGEmailOptions>>(CLSID_STGEmailOptions),
+  };
+  return kClasses;
+}
 
 }  // namespace zozed
