@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "tests/fakes/counting_unknown.h"
+#include "tests/zozed/module/catalogue_test_support.h"
 #include "zozed/module/component_record.h"
 
 namespace {
@@ -36,31 +37,15 @@ zozed::ComponentRecord filled(fakes::CountingUnknown& image, fakes::CountingUnkn
   return r;
 }
 
+// A field left out of the hand-written copy shows up here.
 void expect_same_values(const zozed::ComponentRecord& a, const zozed::ComponentRecord& b) {
-  EXPECT_EQ(a.image_id, b.image_id);
-  EXPECT_EQ(a.image.get(), b.image.get());
-  EXPECT_EQ(a.name_id, b.name_id);
-  EXPECT_EQ(a.display_name, b.display_name);
+  EXPECT_EQ(catalogue_test::fields_of(a), catalogue_test::fields_of(b));
   EXPECT_EQ(a.key_name, b.key_name);
-  EXPECT_EQ(a.file_category_id, b.file_category_id);
+  EXPECT_EQ(a.display_name, b.display_name);
   EXPECT_EQ(a.file_category, b.file_category);
-  EXPECT_EQ(a.cfg_dir_ref, b.cfg_dir_ref);
-  EXPECT_EQ(a.activity_pane, b.activity_pane);
-  EXPECT_EQ(a.toolbar, b.toolbar);
-  EXPECT_EQ(a.category, b.category);
-  EXPECT_EQ(a.server, b.server);
-  EXPECT_EQ(a.component_options, b.component_options);
-  EXPECT_EQ(a.type, b.type);
-  EXPECT_EQ(a.tooltip_id, b.tooltip_id);
   EXPECT_EQ(a.tooltip, b.tooltip);
-  EXPECT_EQ(a.url, b.url);
-  EXPECT_EQ(a.is_activity_pane_stack, b.is_activity_pane_stack);
-  EXPECT_EQ(a.priority, b.priority);
-  EXPECT_EQ(a.sub_manager, b.sub_manager);
-  EXPECT_TRUE(IsEqualCLSID(a.sub_manager_clsid, b.sub_manager_clsid));
+  EXPECT_EQ(a.image.get(), b.image.get());
   EXPECT_EQ(a.sub_manager_object.get(), b.sub_manager_object.get());
-  EXPECT_EQ(a.glyph_number, b.glyph_number);
-  EXPECT_EQ(a.glyph_entry, b.glyph_entry);
 }
 
 TEST(ComponentRecord, ACopySharesTheCachedObjects) {
