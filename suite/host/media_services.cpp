@@ -20,6 +20,7 @@ class MediaServices final : public platform::DispatchObject<MediaServices, platf
   // A listener registered twice is kept once (S_FALSE), so that it is told only once.
   STDMETHODIMP RegisterListener(IUnknown* listener) override {
     if (!listener) return E_INVALIDARG;
+    if (!state_->running) return E_UNEXPECTED;  // it would never be told
     ComPtr<IShutdownSink> sink;
     HRESULT hr = listener->QueryInterface(IID_IShutdownSink, sink.put_void());
     if (FAILED(hr)) return hr;

@@ -65,6 +65,7 @@ HRESULT Session::start(SuiteSettings settings) {
 void Session::stop() noexcept {
   if (!state_) return;
   shut_down_listeners(*state_);
+  state_->running = false;
   for (const DWORD cookie : cookies_) (void)CoRevokeClassObject(cookie);
   cookies_.clear();
   // The pane stack and its panes hold the state; breaking the cycle here frees them all.

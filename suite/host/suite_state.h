@@ -57,6 +57,7 @@ struct SuiteState {
   explicit SuiteState(SuiteSettings s) : settings(std::move(s)) {}
 
   SuiteSettings settings;
+  bool running = true;  // cleared when the suite stops; objects still held then refuse new work
   // The one pane stack and command target of the running suite; released when it stops.
   platform::ComPtr<IDispatch> pane_stack;
   platform::ComPtr<ICommandTarget> command_target;

@@ -75,6 +75,10 @@ TEST_F(MediaServicesTest, RefusesWhatCannotBeToldToShutDown) {
   EXPECT_EQ(services->RegisterListener(&plain), E_NOINTERFACE);
   EXPECT_EQ(plain.refs, 1u) << "nothing kept";
   EXPECT_EQ(services->RegisterListener(nullptr), E_INVALIDARG);
+  session_.stop();
+  ProbeSink late;
+  EXPECT_EQ(services->RegisterListener(&late), E_UNEXPECTED) << "a stopped suite would never tell it";
+  EXPECT_EQ(late.refs, 1u);
 }
 
 }  // namespace
