@@ -1,5 +1,6 @@
-// The pane stack of the activity area: shows panes by CLSID string, answers the current pane,
-// and records every call with its arguments and result.
+// The pane stack of the activity area: shows panes by CLSID string, answers the current pane
+// (through a stand-in that records the pane messages it is sent), and records every call with
+// its arguments and result.
 #include <array>
 
 #include "host/activity_host.h"
@@ -53,11 +54,19 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
     return recorded(call, host::kPaneStackCurrentPane, u"CurrentPane", [&]() -> HRESULT {
       if (state_->panes.empty()) return S_OK;  // VT_EMPTY: no pane shown
       const auto& pane = state_->panes.back();
+      ComPtr<IActivityComponent> component;
+      if (SUCCEEDED(pane.object->QueryInterface(IID_IActivityComponent, component.put_void()))) {
+        ComPtr<IDispatch> proxy;
+        const HRESULT hr = create_pane_proxy(state_, component.get(), pane.clsid, proxy.put());
+        if (FAILED(hr)) return hr;
+        call.set_result(proxy.get());
+        return S_OK;
+      }
       ComPtr<IDispatch> dispatch;
-      if (SUCCEEDED(pane->QueryInterface(IID_IDispatch, dispatch.put_void())))
+      if (SUCCEEDED(pane.object->QueryInterface(IID_IDispatch, dispatch.put_void())))
         call.set_result(dispatch.get());
       else
-        call.set_result(pane.get());
+        call.set_result(pane.object.get());
       return S_OK;
     });
   }
@@ -85,7 +94,7 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
       ComPtr<IUnknown> pane;
       hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, pane.put_void());
       if (FAILED(hr)) return hr;
-      state_->panes.push_back(std::move(pane));
+      state_->panes.push_back(ShownPane{std::move(pane), text, call.has(1) ? call.get_string(1) : std::u16string()});
       return S_OK;
     });
   }

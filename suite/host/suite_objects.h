@@ -3,6 +3,9 @@
 
 #include <memory>
 
+#include <string>
+
+#include "host/activity_component.h"
 #include "platform/unknwn.h"
 #include "suite/host/suite_state.h"
 
@@ -18,6 +21,11 @@ HRESULT create_activity_area(const std::shared_ptr<SuiteState>& state, REFIID ri
 HRESULT create_pane_stack(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 HRESULT create_command_target(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 HRESULT create_message_service(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
+
+// The pane stack's stand-in for a shown pane: forwards IActivityComponent to `pane` and
+// records each pane message it delivers.
+HRESULT create_pane_proxy(const std::shared_ptr<SuiteState>& state, IActivityComponent* pane, std::u16string clsid,
+                          IDispatch** proxy);
 
 // A class object creating objects with `create` over `state`.
 HRESULT create_class_factory(const std::shared_ptr<SuiteState>& state, ObjectCreator create, IClassFactory** factory);

@@ -46,6 +46,24 @@ struct PaneStackOperation {
   HRESULT result = S_OK;
 };
 
+// A pane the pane stack shows, with what it was shown by.
+struct ShownPane {
+  platform::ComPtr<IUnknown> object;
+  std::u16string clsid;
+  std::u16string title;
+};
+
+// One pane message delivered to a shown pane through the pane stack's CurrentPane.
+struct PaneMessage {
+  std::u16string pane;  // CLSID string the pane was shown by
+  std::u16string message_id;
+  std::u16string value;
+  std::u16string extra;
+  LONG flags = 0;
+  LONG handled = 0;
+  HRESULT result = S_OK;
+};
+
 // One call on the host's command target.
 struct IssuedCommand {
   std::u16string method;  // "ExecCommand" or "UpdateCommand"
@@ -62,9 +80,10 @@ struct SuiteState {
   platform::ComPtr<IDispatch> pane_stack;
   platform::ComPtr<ICommandTarget> command_target;
   std::vector<platform::ComPtr<IUnknown>> listeners;  // identities, in registration order
-  std::vector<platform::ComPtr<IUnknown>> panes;      // the pane stack, current pane last
+  std::vector<ShownPane> panes;  // the pane stack, current pane last
   std::u16string toolbar;
   std::vector<PaneStackOperation> pane_operations;
+  std::vector<PaneMessage> pane_messages;
   std::vector<IssuedCommand> commands;
   std::vector<MessageRequest> messages;
 };

@@ -25,6 +25,7 @@ class TestPane final : public platform::DispatchObject<TestPane, platform::Chain
   STDMETHODIMP ReceiveMessage(BSTR message_id, VARIANT, VARIANT, LONG, LONG* handled) override {
     *handled = 1;
     last_message = message_id ? message_id : u"";
+    ++messages;
     return S_OK;
   }
   STDMETHODIMP IsAvailable(VARIANT_BOOL* available) override {
@@ -33,13 +34,16 @@ class TestPane final : public platform::DispatchObject<TestPane, platform::Chain
   }
   static std::span<const platform::DispatchMember<TestPane>> dispatch_members() { return {}; }
 
-  std::u16string last_message;
+  inline static std::u16string last_message;
+  inline static int messages = 0;
 };
 
 class PaneStackTest : public SuiteTest {
  protected:
   void SetUp() override {
     SuiteTest::SetUp();
+    TestPane::last_message.clear();
+    TestPane::messages = 0;
     start();
     ComPtr<IClassFactory> factory;
     ASSERT_EQ(platform::class_factory_of<TestPane>(IID_IClassFactory, factory.put_void()), S_OK);
@@ -88,8 +92,17 @@ TEST_F(PaneStackTest, ShowsAPaneByClsidStringAndRecordsEveryOperation) {
   platform::Bstr message(host::kReturnToCaller);
   EXPECT_EQ(pane->ReceiveMessage(message.get(), empty, empty, 0, &handled), S_OK);
   EXPECT_EQ(handled, 1);
-  EXPECT_EQ(static_cast<TestPane*>(pane.get())->last_message, host::kReturnToCaller) << "the very object shown";
+  EXPECT_EQ(TestPane::last_message, host::kReturnToCaller) << "delivered to the pane shown";
+  EXPECT_EQ(TestPane::messages, 1);
   pane.reset();
+  // Recorded on the way.
+  ASSERT_EQ(session_.state().pane_messages.size(), 1u);
+  const auto& delivered = session_.state().pane_messages[0];
+  EXPECT_EQ(delivered.pane, kTestPaneText);
+  EXPECT_EQ(delivered.message_id, host::kReturnToCaller);
+  EXPECT_EQ(delivered.value, u"empty");
+  EXPECT_EQ(delivered.handled, 1);
+  EXPECT_EQ(delivered.result, S_OK);
 
   EXPECT_EQ(invoke(stack_.get(), host::kPaneStackShowPane, DISPATCH_METHOD,
                    {text_arg(kUnregisteredPane), text_arg(u"t")}, nullptr),
