@@ -66,6 +66,17 @@ TEST_F(SessionTest, StartsOnceAndStopsTwiceHarmlessly) {
   EXPECT_TRUE(session_.running());
 }
 
+TEST_F(SessionTest, FailsOnAThreadWithoutComAndRegistersNothing) {
+  CoUninitialize();
+  suite::Session session;
+  EXPECT_EQ(session.start(), CO_E_NOTINITIALIZED);
+  EXPECT_FALSE(session.running());
+  ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK);
+  platform::ComPtr<IUnknown> object;
+  EXPECT_EQ(CoCreateInstance(host::CLSID_ClientEnvironment, nullptr, CLSCTX_ALL, IID_IUnknown, object.put_void()),
+            REGDB_E_CLASSNOTREG);
+}
+
 TEST_F(SessionTest, ObjectsOutlivingTheSessionStillAnswer) {
   start();
   auto environment = create<IClientEnvironment>(host::CLSID_ClientEnvironment);
