@@ -1,0 +1,45 @@
+#include "suite/host/host_strings.h"
+
+#include <algorithm>
+#include <array>
+
+namespace suite {
+namespace {
+
+constexpr std::array kStrings{
+    HostString{7019, u"Share"},
+    HostString{7022, u"Save"},
+    HostString{7120, u"Share your pictures and creations with others"},
+    HostString{7121, u"Save the current item under a new name, in a new folder or in another format"},
+    HostString{61449, u"Share"},
+    HostString{61514, u"Save"},
+    HostString{61516, u"Save As"},
+    HostString{61669, u"E-mail"},
+    HostString{61765, u"E-mail Pictures"},
+    HostString{61803, u"Export"},
+    HostString{61884, u"Archive"},
+    HostString{62159, u"Pictures to E-mail"},
+    HostString{62228, u"Share by E-mail"},
+    HostString{62274, u"Send your pictures and creations by e-mail"},
+    HostString{62418, u"Shared Pictures"},
+};
+
+constexpr bool sorted_and_unique() {
+  for (std::size_t i = 1; i < kStrings.size(); ++i)
+    if (kStrings[i - 1].id >= kStrings[i].id) return false;
+  return true;
+}
+static_assert(sorted_and_unique(), "host strings are looked up by binary search");
+
+}  // namespace
+
+std::span<const HostString> host_strings() noexcept { return kStrings; }
+
+std::optional<std::u16string_view> find_host_string(LONG id) noexcept {
+  const auto it = std::lower_bound(kStrings.begin(), kStrings.end(), id,
+                                   [](const HostString& s, LONG wanted) { return s.id < wanted; });
+  if (it == kStrings.end() || it->id != id) return std::nullopt;
+  return it->text;
+}
+
+}  // namespace suite

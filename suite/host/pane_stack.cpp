@@ -1,0 +1,141 @@
+// The pane stack of the activity area: shows panes by CLSID string, answers the current pane
+// (through a stand-in that records the pane messages it is sent), and records every call with
+// its arguments and result.
+#include <array>
+
+#include "host/activity_host.h"
+#include "platform/objbase.h"
+#include "platform/support/dispatch_object.h"
+#include "suite/host/suite_objects.h"
+#include "suite/host/variant_text.h"
+
+namespace suite {
+namespace {
+
+using platform::ComPtr;
+using platform::DispatchCall;
+using platform::DispatchMember;
+
+class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
+ public:
+  explicit PaneStack(std::shared_ptr<SuiteState> state) : state_(std::move(state)) {}
+
+  static std::span<const DispatchMember<PaneStack>> dispatch_members() {
+    static constexpr std::array<DispatchMember<PaneStack>, 6> kMembers{{
+        {host::kPaneStackCurrentPane, u"CurrentPane", DISPATCH_PROPERTYGET, &PaneStack::current_pane},
+        {host::kPaneStackSetToolbar, u"Toolbar", DISPATCH_METHOD | DISPATCH_PROPERTYPUT, &PaneStack::set_toolbar},
+        {host::kPaneStackShowPane, u"ShowPane", DISPATCH_METHOD, &PaneStack::show_pane},
+        {host::kPaneStackBack, u"Back", DISPATCH_METHOD, &PaneStack::back},
+        {host::kPaneStackEnd, u"End", DISPATCH_METHOD, &PaneStack::end},
+        {host::kPaneStackReturnToCaller, u"ReturnToCaller", DISPATCH_METHOD, &PaneStack::return_to_caller},
+    }};
+    return kMembers;
+  }
+
+ private:
+  // Records the call before running it (a pane created by it may call the stack again).
+  template <class Body>
+  HRESULT recorded(const DispatchCall& call, DISPID id, std::u16string_view name, Body&& body) {
+    PaneStackOperation op{id, std::u16string(name), {}, S_OK};
+    const bool put = (call.flags() & DISPATCH_PROPERTYPUT) != 0;
+    if (put) {
+      op.arguments.push_back(describe_variant(call.put_value()));
+    } else {
+      for (UINT i = 0; i < call.count(); ++i) op.arguments.push_back(describe_variant(call.raw(i)));
+    }
+    state_->pane_operations.push_back(std::move(op));
+    const std::size_t at = state_->pane_operations.size() - 1;
+    const HRESULT hr = platform::com_boundary(std::forward<Body>(body));
+    state_->pane_operations[at].result = hr;
+    return hr;
+  }
+
+  HRESULT current_pane(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackCurrentPane, u"CurrentPane", [&]() -> HRESULT {
+      if (state_->panes.empty()) return S_OK;  // VT_EMPTY: no pane shown
+      const auto& pane = state_->panes.back();
+      ComPtr<IActivityComponent> component;
+      if (SUCCEEDED(pane.object->QueryInterface(IID_IActivityComponent, component.put_void()))) {
+        ComPtr<IDispatch> proxy;
+        const HRESULT hr = create_pane_proxy(state_, component.get(), pane.clsid, proxy.put());
+        if (FAILED(hr)) return hr;
+        call.set_result(proxy.get());
+        return S_OK;
+      }
+      ComPtr<IDispatch> dispatch;
+      if (SUCCEEDED(pane.object->QueryInterface(IID_IDispatch, dispatch.put_void())))
+        call.set_result(dispatch.get());
+      else
+        call.set_result(pane.object.get());
+      return S_OK;
+    });
+  }
+
+  HRESULT set_toolbar(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackSetToolbar, u"SetToolbar", [&]() -> HRESULT {
+      if (call.flags() & DISPATCH_PROPERTYPUT) {
+        platform::Variant text;
+        HRESULT hr = VariantChangeType(text.put(), &call.put_value(), 0, VT_BSTR);
+        if (FAILED(hr)) return hr;
+        state_->toolbar = std::u16string(text.as_bstr().value_or(u""));
+      } else {
+        state_->toolbar = call.has(0) ? call.get_string(0) : std::u16string();
+      }
+      return S_OK;
+    });
+  }
+
+  HRESULT show_pane(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackShowPane, u"ShowPane", [&]() -> HRESULT {
+      const std::u16string text = call.get_string(0);
+      CLSID clsid{};
+      HRESULT hr = CLSIDFromString(text.c_str(), &clsid);
+      if (FAILED(hr)) return hr;
+      ComPtr<IUnknown> pane;
+      hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, pane.put_void());
+      if (FAILED(hr)) return hr;
+      state_->panes.push_back(ShownPane{std::move(pane), text, call.has(1) ? call.get_string(1) : std::u16string()});
+      return S_OK;
+    });
+  }
+
+  HRESULT back(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackBack, u"Back", [&]() -> HRESULT {
+      if (state_->panes.empty()) return S_FALSE;
+      state_->panes.pop_back();
+      return S_OK;
+    });
+  }
+
+  HRESULT end(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackEnd, u"End", [&]() -> HRESULT {
+      if (!call.get_bool(0)) return S_FALSE;
+      leave_task();
+      return S_OK;
+    });
+  }
+
+  HRESULT return_to_caller(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackReturnToCaller, u"ReturnToCaller", [&]() -> HRESULT {
+      leave_task();
+      return S_OK;
+    });
+  }
+
+  // Panes are let go of outside the list: a pane's destructor may call the stack.
+  void leave_task() {
+    auto panes = std::move(state_->panes);
+    state_->panes.clear();
+    state_->toolbar.clear();
+  }
+
+  std::shared_ptr<SuiteState> state_;
+};
+
+}  // namespace
+
+HRESULT create_pane_stack(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv) {
+  return platform::create_com<PaneStack>(riid, ppv, state);
+}
+
+}  // namespace suite

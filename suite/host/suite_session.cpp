@@ -1,0 +1,81 @@
+#include "suite/host/suite_session.h"
+
+#include <array>
+
+#include "host/activity_host.h"
+#include "host/environment.h"
+#include "host/media_services.h"
+#include "host/message_service.h"
+#include "host/working_folder.h"
+#include "platform/objbase.h"
+#include "platform/support/com_error.h"
+#include "platform/support/com_ptr.h"
+#include "suite/host/suite_objects.h"
+
+namespace suite {
+namespace {
+
+struct SuiteClass {
+  const CLSID* clsid;
+  ObjectCreator create;
+};
+
+constexpr std::array kClasses{
+    SuiteClass{&host::CLSID_ClientEnvironment, &create_environment},
+    SuiteClass{&host::CLSID_ClientEnvironmentConfig, &create_environment},
+    SuiteClass{&host::CLSID_ClientEnvironmentSettings, &create_environment},
+    SuiteClass{&host::CLSID_MediaServices, &create_media_services},
+    SuiteClass{&host::CLSID_WorkingFolder, &create_working_folder},
+    SuiteClass{&host::CLSID_ActivityHost, &create_activity_host},
+    SuiteClass{&host::CLSID_MessageService, &create_message_service},
+};
+
+}  // namespace
+
+HRESULT Session::start(SuiteSettings settings) {
+  if (state_) return E_UNEXPECTED;
+  return platform::com_boundary([&]() -> HRESULT {
+    auto state = std::make_shared<SuiteState>(std::move(settings));
+    HRESULT hr = create_pane_stack(state, IID_IDispatch, state->pane_stack.put_void());
+    if (SUCCEEDED(hr)) hr = create_command_target(state, IID_ICommandTarget, state->command_target.put_void());
+    std::vector<DWORD> cookies;
+    cookies.reserve(kClasses.size());
+    for (const auto& entry : kClasses) {
+      if (FAILED(hr)) break;
+      platform::ComPtr<IClassFactory> factory;
+      hr = create_class_factory(state, entry.create, factory.put());
+      DWORD cookie = 0;
+      if (SUCCEEDED(hr))
+        hr = CoRegisterClassObject(*entry.clsid, factory.get(), CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER,
+                                   REGCLS_MULTIPLEUSE, &cookie);
+      if (SUCCEEDED(hr)) cookies.push_back(cookie);
+    }
+    if (FAILED(hr)) {
+      for (const DWORD cookie : cookies) (void)CoRevokeClassObject(cookie);
+      state->pane_stack.reset();
+      state->command_target.reset();
+      return hr;
+    }
+    state_ = std::move(state);
+    cookies_ = std::move(cookies);
+    return S_OK;
+  });
+}
+
+void Session::stop() noexcept {
+  if (!state_) return;
+  shut_down_listeners(*state_);
+  state_->running = false;
+  for (const DWORD cookie : cookies_) (void)CoRevokeClassObject(cookie);
+  cookies_.clear();
+  // The pane stack and its panes hold the state; breaking the cycle here frees them all.
+  auto panes = std::move(state_->panes);
+  state_->panes.clear();
+  panes.clear();
+  state_->pane_stack.reset();
+  state_->command_target.reset();
+  state_->listeners.clear();
+  state_.reset();
+}
+
+}  // namespace suite

@@ -1,0 +1,91 @@
+// What the suite's host objects share while the suite runs: its settings, the shutdown
+// listeners, and the records of what the pane stack, the command target and the message
+// service were asked (for the CLI and the tests to show).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "host/sub_manager.h"
+#include "platform/oaidl.h"
+#include "platform/support/com_ptr.h"
+
+namespace suite {
+
+struct MessageRequest {
+  std::u16string text;
+  std::u16string caption;
+  std::u16string further;
+  LONG buttons = 0;
+};
+
+// Answers a message as the user would (6 yes, 7 no, 2 cancel, 1 OK).
+using MessageAnswerer = std::function<LONG(const MessageRequest&)>;
+
+// The first button of each button set, as a user pressing Enter would answer.
+LONG default_answer(const MessageRequest& request) noexcept;
+
+// The client catalogue roots of the Std, StdPlus and Pro editions, in that order.
+std::vector<std::u16string> default_catalogue_roots();
+
+// Registry paths (no hive) the environment reports; see environment.cpp for what goes below them.
+struct SuiteSettings {
+  std::u16string configuration_root = u"Software\\Quarn\\Tessagram7";
+  std::u16string settings_path = u"Software\\Quarn\\Tessagram7\\Settings";
+  std::u16string format_loader_base_path = u"Software\\Quarn\\Tessagram7";
+  std::vector<std::u16string> catalogue_roots = default_catalogue_roots();
+  MessageAnswerer answerer = default_answer;
+};
+
+// One member call on the pane stack; arguments as text (see describe_variant).
+struct PaneStackOperation {
+  DISPID id = 0;
+  std::u16string name;
+  std::vector<std::u16string> arguments;
+  HRESULT result = S_OK;
+};
+
+// A pane the pane stack shows, with what it was shown by.
+struct ShownPane {
+  platform::ComPtr<IUnknown> object;
+  std::u16string clsid;
+  std::u16string title;
+};
+
+// One pane message delivered to a shown pane through the pane stack's CurrentPane.
+struct PaneMessage {
+  std::u16string pane;  // CLSID string the pane was shown by
+  std::u16string message_id;
+  std::u16string value;
+  std::u16string extra;
+  LONG flags = 0;
+  LONG handled = 0;
+  HRESULT result = S_OK;
+};
+
+// One call on the host's command target.
+struct IssuedCommand {
+  std::u16string method;  // "ExecCommand" or "UpdateCommand"
+  std::u16string command_id;
+  std::vector<std::u16string> arguments;
+};
+
+struct SuiteState {
+  explicit SuiteState(SuiteSettings s) : settings(std::move(s)) {}
+
+  SuiteSettings settings;
+  bool running = true;  // cleared when the suite stops; objects still held then refuse new work
+  // The one pane stack and command target of the running suite; released when it stops.
+  platform::ComPtr<IDispatch> pane_stack;
+  platform::ComPtr<ICommandTarget> command_target;
+  std::vector<platform::ComPtr<IUnknown>> listeners;  // identities, in registration order
+  std::vector<ShownPane> panes;  // the pane stack, current pane last
+  std::u16string toolbar;
+  std::vector<PaneStackOperation> pane_operations;
+  std::vector<PaneMessage> pane_messages;
+  std::vector<IssuedCommand> commands;
+  std::vector<MessageRequest> messages;
+};
+
+}  // namespace suite
