@@ -62,17 +62,21 @@ TEST_F(PaneCreation, EveryPaneClassIsCreatedThroughTheRegistryAndAnswersItsInter
   }
 }
 
-TEST_F(PaneCreation, TheManagersAreNotServedYetAndNothingIsServedBeforeRegistration) {
+TEST_F(PaneCreation, TheManagersNeedTheHostAndNothingIsServedBeforeRegistration) {
   IUnknown* object = reinterpret_cast<IUnknown*>(1);
   EXPECT_EQ(CoCreateInstance(zozed::CLSID_STGShareByEmail, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                              reinterpret_cast<void**>(&object)),
             REGDB_E_CLASSNOTREG);
   EXPECT_EQ(object, nullptr);
   ASSERT_EQ(register_module(), S_OK);
-  for (const CLSID* manager : {&zozed::CLSID_STGShareManager, &zozed::CLSID_STGSaveManager})
+  // Without a running host the managers cannot reach its environment, and no half-built object escapes.
+  for (const CLSID* manager : {&zozed::CLSID_STGShareManager, &zozed::CLSID_STGSaveManager}) {
+    object = reinterpret_cast<IUnknown*>(1);
     EXPECT_EQ(CoCreateInstance(*manager, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
                                reinterpret_cast<void**>(&object)),
-              CLASS_E_CLASSNOTAVAILABLE);
+              REGDB_E_CLASSNOTREG);
+    EXPECT_EQ(object, nullptr);
+  }
 }
 
 }  // namespace
