@@ -5,6 +5,8 @@
 #include <string>
 
 #include "host/media_services.h"
+#include "host/working_folder.h"
+#include "platform/fileapi.h"
 #include "host/sub_manager.h"
 #include "platform/objidl.h"
 #include "platform/oleauto.h"
@@ -188,6 +190,53 @@ TEST_F(ServiceManagerTest, SaveManagerListsTheSaveComponents) {
   VARIANT_BOOL stack = VARIANT_FALSE;
   ASSERT_EQ(manager->GetIsActivityPaneStack(2, &stack), S_OK);
   EXPECT_EQ(stack, VARIANT_TRUE);
+}
+
+TEST_F(ServiceManagerTest, ShareKeepsAConfiguredComponentFolder) {
+  start();
+  const std::u16string settings_path =
+      u"Software\\Quarn\\Tessagram7\\Options\\TSGShare\\{126239D4-FA95-4566-A14E-2A111932D54A}";
+  platform::RegKey settings;
+  ASSERT_EQ(settings.create(HKEY_CURRENT_USER, settings_path), ERROR_SUCCESS);
+  ASSERT_EQ(settings.set_string(u"CmpntDir", u"C:\\Mine"), ERROR_SUCCESS);
+  auto manager = create();
+  ASSERT_TRUE(manager);
+  BSTR category = nullptr;
+  BSTR path = nullptr;
+  ASSERT_EQ(manager->GetFileCategory(1, &category, &path), S_OK);
+  EXPECT_EQ(take(category), u"E-mail Pictures");
+  EXPECT_EQ(take(path), settings_path);
+  std::u16string folder;
+  ASSERT_EQ(settings.get_string(u"CmpntDir", folder), ERROR_SUCCESS);
+  EXPECT_EQ(folder, u"C:\\Mine");
+}
+
+TEST_F(ServiceManagerTest, ShareMakesTheEmailComponentFolderBelowTheHostsBaseFolder) {
+  start();
+  platform::ComPtr<IWorkingFolder> working;
+  ASSERT_EQ(CoCreateInstance(host::CLSID_WorkingFolder, nullptr, CLSCTX_ALL, IID_IWorkingFolder, working.put_void()),
+            S_OK);
+  BSTR base_text = nullptr;
+  ASSERT_EQ(working->GetBaseFolder(&base_text), S_OK);
+  std::u16string expected = take(base_text);
+  if (expected.empty() || expected.back() != u'\\') expected += u'\\';
+  expected += u"Pictures to E-mail";
+  const bool existed = GetFileAttributesW(expected.c_str()) != INVALID_FILE_ATTRIBUTES;
+
+  auto manager = create();
+  ASSERT_TRUE(manager);
+  BSTR category = nullptr;
+  BSTR path = nullptr;
+  ASSERT_EQ(manager->GetFileCategory(1, &category, &path), S_OK);
+  const std::u16string settings_path = take(path);
+  SysFreeString(category);
+  platform::RegKey settings;
+  ASSERT_EQ(settings.open(HKEY_CURRENT_USER, settings_path), ERROR_SUCCESS);
+  std::u16string folder;
+  ASSERT_EQ(settings.get_string(u"CmpntDir", folder), ERROR_SUCCESS);
+  EXPECT_EQ(folder, expected);
+  EXPECT_NE(GetFileAttributesW(expected.c_str()), INVALID_FILE_ATTRIBUTES);
+  if (!existed) (void)RemoveDirectoryW(expected.c_str());
 }
 
 }  // namespace

@@ -103,6 +103,9 @@ class ServiceManager : public platform::DispatchObject<Derived, platform::Chain<
 class STGShareManager final : public ServiceManager<STGShareManager> {
  public:
   STGShareManager() : ServiceManager(u"\\TSGShare", u"\\TSGShareSource") {}
+
+  // Also makes sure the e-mail components have a "CmpntDir" working folder in their settings.
+  STDMETHODIMP GetFileCategory(LONG index, BSTR* category, BSTR* configuration_path) override;
 };
 
 class STGSaveManager final : public ServiceManager<STGSaveManager> {
