@@ -155,7 +155,7 @@ std::shared_ptr<RegistryStore> open_store(const std::string& path) {
 
 std::string default_store_path() {
   std::string data;
-  // The base directory specification ignores a relative XDG_DATA_HOME.
+  // A relative XDG_DATA_HOME does not count: only absolute paths are valid there.
   if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && xdg[0] == '/') data = xdg;
   else data = home_folder() + "/.local/share";
   return data + "/zozed/registry.db";
