@@ -222,3 +222,28 @@ struct IDispatch : IUnknown {
 };
 using LPDISPATCH = IDispatch*;
 PLATFORM_DECLARE_IID(IDispatch, "{00020400-0000-0000-C000-000000000046}");
+
+// Rich error information: an object describing the last failure of a call, set per thread.
+struct IErrorInfo : IUnknown {
+  STDMETHOD(GetGUID)(GUID* pGUID) PURE;
+  STDMETHOD(GetSource)(BSTR* pBstrSource) PURE;
+  STDMETHOD(GetDescription)(BSTR* pBstrDescription) PURE;
+  STDMETHOD(GetHelpFile)(BSTR* pBstrHelpFile) PURE;
+  STDMETHOD(GetHelpContext)(DWORD* pdwHelpContext) PURE;
+};
+PLATFORM_DECLARE_IID(IErrorInfo, "{1CF2B120-547D-101B-8E65-08002B2BD119}");
+
+struct ICreateErrorInfo : IUnknown {
+  STDMETHOD(SetGUID)(REFGUID rguid) PURE;
+  STDMETHOD(SetSource)(LPOLESTR szSource) PURE;
+  STDMETHOD(SetDescription)(LPOLESTR szDescription) PURE;
+  STDMETHOD(SetHelpFile)(LPOLESTR szHelpFile) PURE;
+  STDMETHOD(SetHelpContext)(DWORD dwHelpContext) PURE;
+};
+PLATFORM_DECLARE_IID(ICreateErrorInfo, "{22F03340-547D-101B-8E65-08002B2BD119}");
+
+// Tells a caller whether an interface of the object sets error information on failure.
+struct ISupportErrorInfo : IUnknown {
+  STDMETHOD(InterfaceSupportsErrorInfo)(REFIID riid) PURE;
+};
+PLATFORM_DECLARE_IID(ISupportErrorInfo, "{DF0B3D60-548F-101B-8E65-08002B2BD119}");

@@ -67,3 +67,8 @@ STDAPI SafeArrayRedim(SAFEARRAY* psa, SAFEARRAYBOUND* psaboundNew);
 
 STDAPI VarBstrCmp(BSTR bstrLeft, BSTR bstrRight, LCID lcid, ULONG dwFlags);
 STDAPI VarBstrCat(BSTR bstrLeft, BSTR bstrRight, LPBSTR pbstrResult);
+
+// The calling thread's error object: set by a failing method, taken (and cleared) by its caller.
+STDAPI CreateErrorInfo(ICreateErrorInfo** pperrinfo);
+STDAPI SetErrorInfo(ULONG dwReserved, IErrorInfo* perrinfo);
+STDAPI GetErrorInfo(ULONG dwReserved, IErrorInfo** pperrinfo);

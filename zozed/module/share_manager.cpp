@@ -3,6 +3,7 @@
 #include "host/working_folder.h"
 #include "platform/fileapi.h"
 #include "platform/oleauto.h"
+#include "platform/winbase.h"
 #include "platform/support/com_error.h"
 #include "platform/support/reg_key.h"
 #include "platform/winreg.h"
@@ -57,7 +58,7 @@ STDMETHODIMP STGShareManager::GetFileCategory(LONG index, BSTR* category, BSTR* 
   if (hr != S_OK) {
     if (category) *category = name;
     if (configuration_path) *configuration_path = path;
-    return hr;
+    return reported(hr);
   }
   hr = platform::com_boundary([&]() -> HRESULT {
     const std::u16string key_path(path, SysStringLen(path));
@@ -84,11 +85,28 @@ STDMETHODIMP STGShareManager::GetFileCategory(LONG index, BSTR* category, BSTR* 
     SysFreeString(path);
     *category = nullptr;
     *configuration_path = nullptr;
-    return hr;
+    return reported(hr);
   }
   *category = name;
   *configuration_path = path;
   return S_OK;
+}
+
+STDMETHODIMP STGShareManager::InterfaceSupportsErrorInfo(REFIID iid) {
+  return IsEqualGUID(iid, IID_ISubManager) ? S_OK : S_FALSE;
+}
+
+void STGShareManager::report_failure(HRESULT hr, const IID& iid) noexcept {
+  platform::ComPtr<ICreateErrorInfo> created;
+  if (FAILED(CreateErrorInfo(created.put()))) return;
+  (void)created->SetGUID(iid);
+  (void)created->SetSource(const_cast<LPOLESTR>(u"STGZozedAradizuzOdaru.STGShareManager.1"));
+  WCHAR text[512] = {};
+  if (FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, static_cast<DWORD>(hr), 0,
+                     text, 512, nullptr) != 0)
+    (void)created->SetDescription(text);
+  platform::ComPtr<IErrorInfo> info;
+  if (SUCCEEDED(created->QueryInterface(IID_IErrorInfo, info.put_void()))) (void)SetErrorInfo(0, info.get());
 }
 
 }  // namespace zozed

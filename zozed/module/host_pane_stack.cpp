@@ -1,0 +1,73 @@
+#include "zozed/module/host_pane_stack.h"
+
+#include "platform/objbase.h"
+#include "platform/support/dispatch_driver.h"
+
+namespace zozed {
+
+using platform::ComPtr;
+using platform::Variant;
+
+HostPaneStack HostPaneStack::open() {
+  ComPtr<IActivityHost> host;
+  platform::check<IActivityHost>(
+      CoCreateInstance(host::CLSID_ActivityHost, nullptr, CLSCTX_ALL, IID_IActivityHost, host.put_void()));
+  ComPtr<IDispatch> area;
+  platform::check<IActivityHost>(host->GetActivityArea(area.put()));
+  const Variant stack = platform::get_property(area.get(), host::kActivityAreaPaneStack);
+  auto dispatch = stack.as_dispatch();
+  if (!dispatch || !*dispatch) throw platform::ComError(E_NOINTERFACE, IID_IDispatch);
+  return HostPaneStack(std::move(host), std::move(*dispatch));
+}
+
+void HostPaneStack::set_toolbar(std::u16string_view toolbar) {
+  const Variant text(toolbar);
+  (void)platform::invoke_method(stack_.get(), host::kPaneStackSetToolbar, {text.get()});
+}
+
+void HostPaneStack::show_pane(std::u16string_view clsid, std::u16string_view title) {
+  const Variant pane(clsid);
+  const Variant caption(title);
+  (void)platform::invoke_method(stack_.get(), host::kPaneStackShowPane, {pane.get(), caption.get()});
+}
+
+ComPtr<IActivityComponent> HostPaneStack::current_pane() {
+  const Variant shown = platform::get_property(stack_.get(), host::kPaneStackCurrentPane);
+  ComPtr<IUnknown> object;
+  if (auto dispatch = shown.as_dispatch(); dispatch && *dispatch) {
+    object = ComPtr<IUnknown>::borrow(dispatch->get());
+  } else if (auto unknown = shown.as_unknown(); unknown && *unknown) {
+    object = std::move(*unknown);
+  }
+  ComPtr<IActivityComponent> pane;
+  if (object) (void)object->QueryInterface(IID_IActivityComponent, pane.put_void());
+  return pane;
+}
+
+void HostPaneStack::back() { (void)platform::invoke_method(stack_.get(), host::kPaneStackBack); }
+
+void HostPaneStack::end() {
+  const Variant leave(true);
+  (void)platform::invoke_method(stack_.get(), host::kPaneStackEnd, {leave.get()});
+}
+
+void HostPaneStack::return_to_caller() {
+  (void)platform::invoke_method(stack_.get(), host::kPaneStackReturnToCaller);
+}
+
+ComPtr<ICommandTarget> HostPaneStack::command_target() {
+  ComPtr<ICommandTarget> target;
+  platform::check<IActivityHost>(host_->GetCommandTarget(target.put()));
+  if (!target) throw platform::ComError(E_NOINTERFACE, IID_ICommandTarget);
+  return target;
+}
+
+LONG send_pane_message(IActivityComponent* pane, std::u16string_view id, const VARIANT& first, const VARIANT& second,
+                       LONG flags) {
+  platform::Bstr message(id);
+  LONG handled = 0;
+  platform::check<IActivityComponent>(pane->ReceiveMessage(message.get(), first, second, flags, &handled));
+  return handled;
+}
+
+}  // namespace zozed

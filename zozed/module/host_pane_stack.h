@@ -1,0 +1,44 @@
+// HostPaneStack: the host's pane stack as the module drives it (show a pane, set the toolbar,
+// send pane messages to the pane shown), reached through the host's activity host. Every host
+// failure is raised as a ComError.
+#pragma once
+
+#include <string_view>
+
+#include "host/activity_component.h"
+#include "host/activity_host.h"
+#include "platform/support/com_ptr.h"
+#include "platform/support/variant.h"
+
+namespace zozed {
+
+class HostPaneStack {
+ public:
+  // Creates the host's activity host and reaches its pane stack.
+  static HostPaneStack open();
+
+  // A toolbar CLSID string; empty for none.
+  void set_toolbar(std::u16string_view toolbar);
+  void show_pane(std::u16string_view clsid, std::u16string_view title);
+  // The pane now shown as IActivityComponent; null when there is none or it has no such interface.
+  platform::ComPtr<IActivityComponent> current_pane();
+  void back();
+  void end();
+  void return_to_caller();
+
+  // The host's command target, for commands re-issued to the host.
+  platform::ComPtr<ICommandTarget> command_target();
+
+ private:
+  HostPaneStack(platform::ComPtr<IActivityHost> host, platform::ComPtr<IDispatch> stack)
+      : host_(std::move(host)), stack_(std::move(stack)) {}
+
+  platform::ComPtr<IActivityHost> host_;
+  platform::ComPtr<IDispatch> stack_;
+};
+
+// Sends pane message `id` to `pane`; answers the pane's handled flag.
+LONG send_pane_message(IActivityComponent* pane, std::u16string_view id, const VARIANT& first, const VARIANT& second,
+                       LONG flags = 0);
+
+}  // namespace zozed
