@@ -13,39 +13,16 @@
 #include "platform/support/bstr.h"
 #include "platform/support/com_ptr.h"
 #include "platform/support/reg_key.h"
-#include "suite/host/suite_session.h"
-#include "tests/zozed/module_fixture.h"
+#include "tests/zozed/suite_module_fixture.h"
 #include "zozed/module/class_ids.h"
 
 namespace {
 
-std::u16string take(BSTR b) {
-  std::u16string text = b ? std::u16string(b, SysStringLen(b)) : std::u16string();
-  SysFreeString(b);
-  return text;
-}
+using zozed_test::take;
 
-class ServiceManagerTest : public zozed_test::ModuleTest {
+class ServiceManagerTest : public zozed_test::SuiteModuleTest {
  protected:
-  void TearDown() override {
-    session_.stop();
-    ModuleTest::TearDown();
-  }
-
-  void start(suite::SuiteSettings settings = {}) {
-    ASSERT_EQ(register_module(), S_OK);
-    ASSERT_EQ(session_.start(std::move(settings)), S_OK);
-  }
-
-  platform::ComPtr<ISubManager> create() {
-    platform::ComPtr<ISubManager> manager;
-    EXPECT_EQ(CoCreateInstance(zozed::CLSID_STGShareManager, nullptr, CLSCTX_INPROC_SERVER, IID_ISubManager,
-                               manager.put_void()),
-              S_OK);
-    return manager;
-  }
-
-  suite::Session session_;
+  platform::ComPtr<ISubManager> create() { return SuiteModuleTest::create<ISubManager>(zozed::CLSID_STGShareManager); }
 };
 
 TEST_F(ServiceManagerTest, ListsRegisteredComponentsByPriorityWithHostNames) {
