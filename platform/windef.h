@@ -122,8 +122,12 @@ typedef struct tagSIZE {
   LONG cy;
 } SIZE, *PSIZE, *LPSIZE;
 
+#ifndef TRUE
 #define TRUE 1
+#endif
+#ifndef FALSE
 #define FALSE 0
+#endif
 #define MAX_PATH 260
 
 // There is one calling convention on this platform; the markers stay for readability.

@@ -107,6 +107,7 @@ inline constexpr LONG ERROR_OUTOFMEMORY = 14;
 inline constexpr LONG ERROR_NOT_SAME_DEVICE = 17;
 inline constexpr LONG ERROR_NO_MORE_FILES = 18;
 inline constexpr LONG ERROR_WRITE_PROTECT = 19;
+inline constexpr LONG ERROR_WRITE_FAULT = 29;
 inline constexpr LONG ERROR_NOT_READY = 21;
 inline constexpr LONG ERROR_SHARING_VIOLATION = 32;
 inline constexpr LONG ERROR_HANDLE_EOF = 38;

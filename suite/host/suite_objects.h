@@ -21,6 +21,7 @@ HRESULT create_activity_area(const std::shared_ptr<SuiteState>& state, REFIID ri
 HRESULT create_pane_stack(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 HRESULT create_command_target(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 HRESULT create_message_service(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
+HRESULT create_mail_service(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 
 // The pane stack's stand-in for a shown pane: forwards IActivityComponent to `pane` and
 // records each pane message it delivers.

@@ -4,6 +4,7 @@
 
 #include "host/activity_host.h"
 #include "host/environment.h"
+#include "host/mail_service.h"
 #include "host/media_services.h"
 #include "host/message_service.h"
 #include "host/working_folder.h"
@@ -28,6 +29,7 @@ constexpr std::array kClasses{
     SuiteClass{&host::CLSID_WorkingFolder, &create_working_folder},
     SuiteClass{&host::CLSID_ActivityHost, &create_activity_host},
     SuiteClass{&host::CLSID_MessageService, &create_message_service},
+    SuiteClass{&host::CLSID_MailService, &create_mail_service},
 };
 
 }  // namespace

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -29,6 +30,26 @@ LONG default_answer(const MessageRequest& request) noexcept;
 // The client catalogue roots of the Std, StdPlus and Pro editions, in that order.
 std::vector<std::u16string> default_catalogue_roots();
 
+// How the mail service reaches the user's mail program.
+struct MailSettings {
+  // The mail program's display name; unset: the desktop's default mail program, or else the
+  // suite's own outbox. An empty name means there is no mail program.
+  std::optional<std::u16string> client_name;
+  bool client_can_embed = true;
+  std::string outbox;    // folder the messages are written to; empty: $XDG_DATA_HOME/zozed/outbox
+  bool hand_off = true;  // open each message with the desktop's mail program when there is one
+};
+
+// A message the mail service wrote.
+struct SentMail {
+  bool embedded = false;
+  std::u16string subject;
+  std::u16string body;
+  std::vector<std::u16string> paths;  // as handed over
+  std::string message_file;           // the .eml written
+  std::string handed_to;              // desktop id of the mail program it was given to, or empty
+};
+
 // Registry paths (no hive) the environment reports; see environment.cpp for what goes below them.
 struct SuiteSettings {
   std::u16string configuration_root = u"Software\\Quarn\\Tessagram7";
@@ -36,6 +57,7 @@ struct SuiteSettings {
   std::u16string format_loader_base_path = u"Software\\Quarn\\Tessagram7";
   std::vector<std::u16string> catalogue_roots = default_catalogue_roots();
   MessageAnswerer answerer = default_answer;
+  MailSettings mail;
 };
 
 // One member call on the pane stack; arguments as text (see describe_variant).
@@ -86,6 +108,7 @@ struct SuiteState {
   std::vector<PaneMessage> pane_messages;
   std::vector<IssuedCommand> commands;
   std::vector<MessageRequest> messages;
+  std::vector<SentMail> sent_mail;
 };
 
 }  // namespace suite
