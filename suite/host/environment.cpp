@@ -5,6 +5,7 @@
 #include <array>
 
 #include "host/environment.h"
+#include "host/skin.h"
 #include "platform/support/dispatch_object.h"
 #include "platform/errhandlingapi.h"
 #include "platform/winuser.h"
@@ -22,7 +23,8 @@ HRESULT copy_text(std::u16string_view text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-class Environment final : public platform::DispatchObject<Environment, platform::Chain<IClientEnvironment, IDispatch>> {
+class Environment final
+    : public platform::DispatchObject<Environment, platform::Chain<IClientEnvironment, IDispatch>, ISkinFolders> {
  public:
   explicit Environment(std::shared_ptr<SuiteState> state) : state_(std::move(state)) {}
 
@@ -61,6 +63,8 @@ class Environment final : public platform::DispatchObject<Environment, platform:
   STDMETHODIMP get_FormatLoaderBasePath(BSTR* path) override {
     return text_out(state_->settings.format_loader_base_path, path);
   }
+
+  STDMETHODIMP get_LayoutRoot(BSTR* path) override { return text_out(state_->settings.layout_root, path); }
 
   STDMETHODIMP GetCatalogueRoot(LONG index, BSTR* root) override {
     if (!root) return E_POINTER;

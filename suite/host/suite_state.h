@@ -30,11 +30,15 @@ LONG default_answer(const MessageRequest& request) noexcept;
 std::vector<std::u16string> default_catalogue_roots();
 
 // Registry paths (no hive) the environment reports; see environment.cpp for what goes below them.
+// The skin's layout folder beside the executable (<bin>/../share/zozed/layouts), as a Windows path.
+std::u16string default_layout_root();
+
 struct SuiteSettings {
   std::u16string configuration_root = u"Software\\Quarn\\Tessagram7";
   std::u16string settings_path = u"Software\\Quarn\\Tessagram7\\Settings";
   std::u16string format_loader_base_path = u"Software\\Quarn\\Tessagram7";
   std::vector<std::u16string> catalogue_roots = default_catalogue_roots();
+  std::u16string layout_root = default_layout_root();
   MessageAnswerer answerer = default_answer;
 };
 
