@@ -5,7 +5,7 @@
 #include <array>
 
 #include "host/environment.h"
-#include "host/skin.h"
+#include "host/skin_folders.h"
 #include "platform/support/dispatch_object.h"
 #include "platform/errhandlingapi.h"
 #include "platform/winuser.h"
