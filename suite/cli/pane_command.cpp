@@ -211,12 +211,12 @@ int show(const std::string& name, const std::string& size_text, bool json) {
         std::printf("Pane %s %s in a %dx%d side panel\n", name.c_str(), platform::to_utf8(clsid_text).c_str(),
                     static_cast<int>(size->cx), static_cast<int>(size->cy));
         if (!behaviour) std::printf("Its behaviour is not built yet: it lays out its controls and takes no pane message.\n");
-        std::printf("%-7s %-28s %-20s %-22s %-7s %-7s %s\n", "id", "class", "text", "rectangle", "enabled", "visible",
+        std::printf("%-7s %-40s %-20s %-22s %-7s %-7s %s\n", "id", "class", "text", "rectangle", "enabled", "visible",
                     "state");
         for (const auto& c : controls) {
           const std::string rect = std::to_string(c.rect.left) + "," + std::to_string(c.rect.top) + " - " +
                                    std::to_string(c.rect.right) + "," + std::to_string(c.rect.bottom);
-          std::printf("%-7d %-28s %-20s %-22s %-7s %-7s %s\n", c.id, c.window_class.c_str(),
+          std::printf("%-7d %-40s %-20s %-22s %-7s %-7s %s\n", c.id, c.window_class.c_str(),
                       ("\"" + c.text + "\"").c_str(), rect.c_str(), c.enabled ? "yes" : "no", c.visible ? "yes" : "no",
                       c.state ? std::to_string(*c.state).c_str() : "-");
         }
