@@ -23,6 +23,7 @@ std::shared_ptr<platform::registry::RegistryStore> use_registry_store();
 void add_machine_options(CLI::App& app);
 void add_status_command(CLI::App& app);
 void add_layout_command(CLI::App& app);
+void add_pane_command(CLI::App& app);
 // The --store file given on the command line (empty: the default store or ZOZED_STORE).
 const std::string& chosen_store_path();
 

@@ -1,14 +1,18 @@
-// The suite's environment object (all three environment classes): texts and cursors by
-// number and the registry roots. Configuration lives below HKEY_CURRENT_USER at the
+// The suite's environment object (all three environment classes): texts, cursors, dialog
+// templates and their init data by number, and the registry roots. Configuration lives below HKEY_CURRENT_USER at the
 // configuration root (components append their `Cfg Dir Ref`), user settings at SettingsPath
 // ("\Options" below it), format loaders at FormatLoaderBasePath ("\TSGFormatLoaders\{id}").
 #include <array>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 #include "host/environment.h"
 #include "host/skin_folders.h"
 #include "platform/support/dispatch_object.h"
 #include "platform/errhandlingapi.h"
 #include "platform/winuser.h"
+#include "suite/host/dialog_templates.h"
 #include "suite/host/host_strings.h"
 #include "suite/host/suite_objects.h"
 
@@ -44,11 +48,29 @@ class Environment final
     return *cursor ? S_OK : HRESULT_FROM_WIN32(static_cast<LONG>(GetLastError()));
   }
 
-  // The suite has no dialog templates or init data yet.
-  STDMETHODIMP GetResource(LONG, LONG, VARIANT* resource) override {
+  // Dialog templates (type 5) and their init data (type 240) as byte arrays.
+  STDMETHODIMP GetResource(LONG id, LONG type, VARIANT* resource) override {
     if (!resource) return E_POINTER;
     VariantInit(resource);
-    return S_FALSE;
+    std::optional<std::vector<BYTE>> bytes;
+    if (type == host::kResourceDialogTemplate)
+      bytes = dialog_template(id);
+    else if (type == host::kResourceInitData)
+      bytes = dialog_init_data(id);
+    if (!bytes || bytes->empty()) return S_FALSE;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes->size()));
+    if (!array) return E_OUTOFMEMORY;
+    void* data = nullptr;
+    const HRESULT hr = SafeArrayAccessData(array, &data);
+    if (FAILED(hr)) {
+      SafeArrayDestroy(array);
+      return hr;
+    }
+    std::memcpy(data, bytes->data(), bytes->size());
+    SafeArrayUnaccessData(array);
+    resource->vt = VT_ARRAY | VT_UI1;
+    resource->parray = array;
+    return S_OK;
   }
 
   // Nor images.

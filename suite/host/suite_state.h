@@ -4,12 +4,14 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/sub_manager.h"
 #include "platform/oaidl.h"
 #include "platform/support/com_ptr.h"
+#include "platform/support/control_host.h"
 
 namespace suite {
 
@@ -50,11 +52,14 @@ struct PaneStackOperation {
   HRESULT result = S_OK;
 };
 
-// A pane the pane stack shows, with what it was shown by.
+// A pane the pane stack shows, with what it was shown by. A pane that is an ActiveX control
+// is placed in the side panel (`hosted`); `activation` is how that went.
 struct ShownPane {
   platform::ComPtr<IUnknown> object;
   std::u16string clsid;
   std::u16string title;
+  std::shared_ptr<platform::HostedControl> hosted;
+  HRESULT activation = S_OK;
 };
 
 // One pane message delivered to a shown pane through the pane stack's CurrentPane.
@@ -85,6 +90,9 @@ struct SuiteState {
   platform::ComPtr<ICommandTarget> command_target;
   std::vector<platform::ComPtr<IUnknown>> listeners;  // identities, in registration order
   std::vector<ShownPane> panes;  // the pane stack, current pane last
+  // The side panel the panes are shown in (created with the first pane) and its client size.
+  HWND panel = nullptr;
+  SIZE panel_size{240, 480};
   std::u16string toolbar;
   std::vector<PaneStackOperation> pane_operations;
   std::vector<PaneMessage> pane_messages;

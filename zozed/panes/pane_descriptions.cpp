@@ -4,6 +4,7 @@
 
 #include "host/pane_templates.h"
 #include "zozed/module/class_ids.h"
+#include "zozed/panes/component_settings.h"
 
 namespace zozed {
 namespace {
@@ -20,15 +21,15 @@ constexpr LayoutGroup kShareByEmailGroups[] = {{kShareByEmailItems, 4, 0x1}};
 constexpr LayoutGroup kSlideShowGroups[] = {{kSlideShowItems, 8, 0x11}};
 
 constexpr std::array<PaneDescription, 9> kPanes{{
-    {&CLSID_STGSharedSaveAs, u"STGSharedSaveAs", host::kTemplateSaveAs, {}},
-    {&CLSID_STGShareByEmail, u"STGShareByEmail", host::kTemplateShareByEmail, kShareByEmailGroups},
-    {&CLSID_STGSharedExport, u"STGSharedExport", host::kTemplateExport, {}},
-    {&CLSID_STGArchivePane, u"STGArchivePane", host::kTemplateArchive, {}},
-    {&CLSID_STGEmailGenPan, u"STGEmailGenPan", host::kTemplateEmailEntry, {}},
-    {&CLSID_STGEmailOptPane, u"STGEmailOptPane", host::kTemplateEmailOptionsPane, kEmailOptPaneGroups},
-    {&CLSID_STGSlideShowOptPane, u"STGSlideShowOptPane", host::kTemplateSlideShowOptions, kSlideShowGroups},
-    {&CLSID_STGEmailDonePane, u"STGEmailDonePane", host::kTemplateEmailDone, kEmailDoneGroups},
-    {&CLSID_STGEmailOptions, u"STGEmailOptions", host::kTemplateEmailOptionsPage, {}},
+    {&CLSID_STGSharedSaveAs, u"STGSharedSaveAs", host::kTemplateSaveAs, {}, kShareCatalogueSuffix},
+    {&CLSID_STGShareByEmail, u"STGShareByEmail", host::kTemplateShareByEmail, kShareByEmailGroups, nullptr},
+    {&CLSID_STGSharedExport, u"STGSharedExport", host::kTemplateExport, {}, kShareCatalogueSuffix},
+    {&CLSID_STGArchivePane, u"STGArchivePane", host::kTemplateArchive, {}, kArchiveCatalogueSuffix},
+    {&CLSID_STGEmailGenPan, u"STGEmailGenPan", host::kTemplateEmailEntry, {}, nullptr},
+    {&CLSID_STGEmailOptPane, u"STGEmailOptPane", host::kTemplateEmailOptionsPane, kEmailOptPaneGroups, nullptr},
+    {&CLSID_STGSlideShowOptPane, u"STGSlideShowOptPane", host::kTemplateSlideShowOptions, kSlideShowGroups, nullptr},
+    {&CLSID_STGEmailDonePane, u"STGEmailDonePane", host::kTemplateEmailDone, kEmailDoneGroups, nullptr},
+    {&CLSID_STGEmailOptions, u"STGEmailOptions", host::kTemplateEmailOptionsPage, {}, nullptr},
 }};
 
 }  // namespace

@@ -14,6 +14,8 @@ struct PaneDescription {
   const char16_t* key;
   LONG template_id;
   std::span<const LayoutGroup> groups;
+  // The catalogue suffix of a pane that keeps per-component settings, or null.
+  const char16_t* settings_suffix = nullptr;
 };
 
 // The description of pane class `clsid`; null for a class that is not a pane.

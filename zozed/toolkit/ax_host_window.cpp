@@ -78,12 +78,8 @@ bool same_class_name(std::u16string_view a, std::u16string_view b) {
 
 // The class lives while the module does: its procedure is the module's code.
 struct ClassRegistration {
-  bool registered = false;
-  ~ClassRegistration() {
-    if (registered) UnregisterClassW(kAxWindowClass, nullptr);
-  }
+  ~ClassRegistration() { UnregisterClassW(kAxWindowClass, nullptr); }
 };
-ClassRegistration registration;
 
 void put_property(IDispatch* dispatch, std::u16string_view line) {
   const auto equals = line.find(u'=');
@@ -124,7 +120,8 @@ bool register_ax_window_class() {
   wc.lpfnWndProc = &ax_window_proc;
   wc.lpszClassName = kAxWindowClass;
   if (!RegisterClassExW(&wc)) return false;
-  registration.registered = true;
+  // Made after the platform's class table, so that it goes before the table at exit.
+  static ClassRegistration registration;
   return true;
 }
 

@@ -210,3 +210,46 @@ TEST_F(PaneControl, ReceiveMessageAndAvailabilityLateBound) {
 }
 
 }  // namespace
+
+namespace {
+
+using ComponentSettings = pane_test::PaneTest;
+
+TEST_F(ComponentSettings, TheLocatorNamesTheCatalogueEntrysOptionsKey) {
+  register_environment();
+  struct Row {
+    int line;
+    const std::optional<zozed::ComponentSettingsLocator>* locator;
+    const char16_t* key;
+  };
+  auto save_as = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGSharedSaveAs>>();
+  auto archive = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGArchivePane>>();
+  auto done = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGEmailDonePane>>();
+  EXPECT_FALSE(done->settings().has_value()) << "the done pane keeps no component settings";
+  const Row rows[] = {
+      {__LINE__, &save_as->settings(), u"Software\\PaneTests\\Options\\TSGShare\\{F382D781-2B33-44A1-A674-5A40BAEEBE56}"},
+      {__LINE__, &archive->settings(), u"Software\\PaneTests\\Options\\Archive\\{3DF39197-6128-4667-B6A5-DC42D42BEF7A}"},
+  };
+  for (const Row& row : rows) {
+    ASSERT_TRUE(row.locator->has_value()) << "row at line " << row.line;
+    EXPECT_EQ((*row.locator)->settings_key(), std::optional<std::u16string>(row.key)) << "row at line " << row.line;
+    EXPECT_EQ((*row.locator)->component_folder(), u"") << "row at line " << row.line;
+    ASSERT_EQ((*row.locator)->set_component_folder(u"Z:\\tmp\\kept"), S_OK);
+    platform::RegKey key;
+    std::u16string stored;
+    ASSERT_EQ(key.open(HKEY_CURRENT_USER, row.key), ERROR_SUCCESS);
+    ASSERT_EQ(key.get_string(u"CmpntDir", stored), ERROR_SUCCESS);
+    EXPECT_EQ(stored, u"Z:\\tmp\\kept") << "row at line " << row.line;
+    EXPECT_EQ((*row.locator)->component_folder(), u"Z:\\tmp\\kept") << "row at line " << row.line;
+  }
+}
+
+TEST_F(ComponentSettings, WithoutAnEnvironmentThereIsNoKey) {
+  zozed::ComponentSettingsLocator locator(zozed::CLSID_STGArchivePane, zozed::kArchiveCatalogueSuffix);
+  EXPECT_EQ(locator.environment(), nullptr);
+  EXPECT_FALSE(locator.settings_key().has_value());
+  EXPECT_EQ(locator.component_folder(), u"");
+  EXPECT_EQ(locator.set_component_folder(u"Z:\\x"), E_FAIL);
+}
+
+}  // namespace

@@ -13,7 +13,8 @@ using zozed::PaneWindow;
 constexpr LONG kTestTemplate = 4242;
 
 // Template in dialog units (pixels are twice as many): 101 and 102 are labels 10 pixels apart,
-// 103 a skinned text control, 104 and 105 buttons near the bottom, 10 pixels apart.
+// 103 a skinned text control, 104 and 105 buttons near the bottom, 10 pixels apart, and 106 a
+// label 10 pixels to the right of 102.
 std::vector<BYTE> test_template() {
   platform::DialogTemplateBuilder b;
   b.style(WS_CHILD | DS_CONTROL).rect(0, 0, 150, 130);
@@ -23,6 +24,7 @@ std::vector<BYTE> test_template() {
                               10, 0, {}});
   b.button(104, u"", 5, 100, 40, 10);
   b.button(105, u"", 5, 115, 40, 10);
+  b.label(106, u"", 60, 20, 30, 10);
   const auto words = b.build();
   const auto* bytes = reinterpret_cast<const BYTE*>(words.data());
   return std::vector<BYTE>(bytes, bytes + words.size() * sizeof(WORD));
@@ -120,6 +122,28 @@ TEST_F(PaneLayout, WithoutVertLayoutTemplateSpacingHoldsFromTheVeryTop) {
                  {105, {10, 230, 90, 250}},
                  {104, {10, 200, 90, 220}}},
                 __LINE__);
+}
+
+// 101 is of no sizing kind: it stays and counts with no height. 106 is placed in a row after
+// 102, shrunk so as not to pass the right edge.
+constexpr LayoutItem kZeroSized[] = {{101, 0x000}, {102, 0x001}};
+constexpr LayoutItem kRow[] = {{102, 0}, {106, 0}};
+
+class RowPane final : public PaneWindow {
+ public:
+  RowPane() : PaneWindow(u"RowPane") {
+    add_group(kZeroSized, 2, 0x1);
+    add_group(kRow, 2, 0x4);
+  }
+};
+
+TEST_F(PaneLayout, UnsizedItemsCountAsNothingAndRowsStopAtTheRightEdge) {
+  RowPane pane;
+  HWND window = pane.Create(parent_, kTestTemplate, &host::CLSID_ClientEnvironment);
+  ASSERT_NE(window, nullptr);
+  expect_layout(window, 300, 260, {{101, {10, 10, 110, 30}}, {102, {10, 20, 110, 40}}, {106, {120, 20, 180, 40}}},
+                __LINE__);
+  expect_layout(window, 150, 260, {{102, {10, 20, 110, 40}}, {106, {120, 20, 150, 40}}}, __LINE__);
 }
 
 TEST_F(PaneLayout, AnEmptyClientAreaLaysOutNothing) {
