@@ -21,9 +21,10 @@ void for_each_node(const Node& node, const std::function<void(const Node&)>& vis
 
 void expect_strings_resolve(const LayoutDocument& layout, const StringsFile& strings) {
   for_each_node(layout.root, [&](const Node& node) {
-    for (const auto& a : node.attributes)
-      if (a.value.reference == Reference::String)
-        EXPECT_TRUE(strings.find(a.value.reference_name)) << a.value.reference_name << " at line " << node.position.line;
+    for (const auto& a : node.attributes) {
+      if (a.value.reference != Reference::String) continue;
+      EXPECT_TRUE(strings.find(a.value.reference_name)) << a.value.reference_name << " at line " << node.position.line;
+    }
   });
 }
 
