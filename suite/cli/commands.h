@@ -26,6 +26,8 @@ void add_status_command(CLI::App& app);
 void add_catalogue_command(CLI::App& app);
 void add_command_command(CLI::App& app);
 void add_home_command(CLI::App& app);
+void add_layout_command(CLI::App& app);
+void add_pane_command(CLI::App& app);
 // The --store file given on the command line (empty: the default store or ZOZED_STORE).
 const std::string& chosen_store_path();
 

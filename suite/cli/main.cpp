@@ -24,6 +24,8 @@ int main(int argc, char** argv) {
   suite::cli::add_catalogue_command(app);
   suite::cli::add_command_command(app);
   suite::cli::add_home_command(app);
+  suite::cli::add_layout_command(app);
+  suite::cli::add_pane_command(app);
 
   CLI11_PARSE(app, argc, argv);
   if (!app.get_subcommands().empty()) return 0;

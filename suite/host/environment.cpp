@@ -1,13 +1,18 @@
-// The suite's environment object (all three environment classes): texts and cursors by
-// number and the registry roots. Configuration lives below HKEY_CURRENT_USER at the
+// The suite's environment object (all three environment classes): texts, cursors, dialog
+// templates and their init data by number, and the registry roots. Configuration lives below HKEY_CURRENT_USER at the
 // configuration root (components append their `Cfg Dir Ref`), user settings at SettingsPath
 // ("\Options" below it), format loaders at FormatLoaderBasePath ("\TSGFormatLoaders\{id}").
 #include <array>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 #include "host/environment.h"
+#include "host/skin_folders.h"
 #include "platform/support/dispatch_object.h"
 #include "platform/errhandlingapi.h"
 #include "platform/winuser.h"
+#include "suite/host/dialog_templates.h"
 #include "suite/host/host_strings.h"
 #include "suite/host/suite_objects.h"
 
@@ -22,7 +27,8 @@ HRESULT copy_text(std::u16string_view text, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-class Environment final : public platform::DispatchObject<Environment, platform::Chain<IClientEnvironment, IDispatch>> {
+class Environment final
+    : public platform::DispatchObject<Environment, platform::Chain<IClientEnvironment, IDispatch>, ISkinFolders> {
  public:
   explicit Environment(std::shared_ptr<SuiteState> state) : state_(std::move(state)) {}
 
@@ -42,11 +48,29 @@ class Environment final : public platform::DispatchObject<Environment, platform:
     return *cursor ? S_OK : HRESULT_FROM_WIN32(static_cast<LONG>(GetLastError()));
   }
 
-  // The suite has no dialog templates or init data yet.
-  STDMETHODIMP GetResource(LONG, LONG, VARIANT* resource) override {
+  // Dialog templates (type 5) and their init data (type 240) as byte arrays.
+  STDMETHODIMP GetResource(LONG id, LONG type, VARIANT* resource) override {
     if (!resource) return E_POINTER;
     VariantInit(resource);
-    return S_FALSE;
+    std::optional<std::vector<BYTE>> bytes;
+    if (type == host::kResourceDialogTemplate)
+      bytes = dialog_template(id);
+    else if (type == host::kResourceInitData)
+      bytes = dialog_init_data(id);
+    if (!bytes || bytes->empty()) return S_FALSE;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(bytes->size()));
+    if (!array) return E_OUTOFMEMORY;
+    void* data = nullptr;
+    const HRESULT hr = SafeArrayAccessData(array, &data);
+    if (FAILED(hr)) {
+      SafeArrayDestroy(array);
+      return hr;
+    }
+    std::memcpy(data, bytes->data(), bytes->size());
+    SafeArrayUnaccessData(array);
+    resource->vt = VT_ARRAY | VT_UI1;
+    resource->parray = array;
+    return S_OK;
   }
 
   // Nor images.
@@ -61,6 +85,8 @@ class Environment final : public platform::DispatchObject<Environment, platform:
   STDMETHODIMP get_FormatLoaderBasePath(BSTR* path) override {
     return text_out(state_->settings.format_loader_base_path, path);
   }
+
+  STDMETHODIMP get_LayoutRoot(BSTR* path) override { return text_out(state_->settings.layout_root, path); }
 
   STDMETHODIMP GetCatalogueRoot(LONG index, BSTR* root) override {
     if (!root) return E_POINTER;

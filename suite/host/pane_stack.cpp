@@ -1,11 +1,12 @@
-// The pane stack of the activity area: shows panes by CLSID string, answers the current pane
-// (through a stand-in that records the pane messages it is sent), and records every call with
-// its arguments and result.
+// The pane stack of the activity area: shows panes by CLSID string in the side panel, answers
+// the current pane (through a stand-in that records the pane messages it is sent), and records
+// every call with its arguments and result.
 #include <array>
 
 #include "host/activity_host.h"
 #include "platform/objbase.h"
 #include "platform/support/dispatch_object.h"
+#include "suite/host/side_panel.h"
 #include "suite/host/suite_objects.h"
 #include "suite/host/variant_text.h"
 
@@ -94,7 +95,12 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
       ComPtr<IUnknown> pane;
       hr = CoCreateInstance(clsid, nullptr, CLSCTX_ALL, IID_IUnknown, pane.put_void());
       if (FAILED(hr)) return hr;
-      state_->panes.push_back(ShownPane{std::move(pane), text, call.has(1) ? call.get_string(1) : std::u16string()});
+      ShownPane shown;
+      shown.object = std::move(pane);
+      shown.clsid = text;
+      shown.title = call.has(1) ? call.get_string(1) : std::u16string();
+      state_->panes.push_back(std::move(shown));
+      show_in_panel(*state_, state_->panes.back());
       return S_OK;
     });
   }
@@ -102,7 +108,10 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
   HRESULT back(const DispatchCall& call) {
     return recorded(call, host::kPaneStackBack, u"Back", [&]() -> HRESULT {
       if (state_->panes.empty()) return S_FALSE;
+      ShownPane left = std::move(state_->panes.back());
       state_->panes.pop_back();
+      remove_from_panel(left);
+      if (!state_->panes.empty()) reveal_in_panel(*state_, state_->panes.back());
       return S_OK;
     });
   }
@@ -127,6 +136,8 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
     auto panes = std::move(state_->panes);
     state_->panes.clear();
     state_->toolbar.clear();
+    for (auto& pane : panes) remove_from_panel(pane);
+    close_panel(*state_);
   }
 
   std::shared_ptr<SuiteState> state_;

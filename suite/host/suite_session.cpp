@@ -11,6 +11,8 @@
 #include "platform/objbase.h"
 #include "platform/support/com_error.h"
 #include "platform/support/com_ptr.h"
+#include "suite/host/side_panel.h"
+#include "suite/host/skin_store.h"
 #include "suite/host/suite_objects.h"
 
 namespace suite {
@@ -58,6 +60,8 @@ HRESULT Session::start(SuiteSettings settings) {
       state->command_target.reset();
       return hr;
     }
+    // A missing skin only leaves the panes with their defaults.
+    (void)install_skin(state->settings.configuration_root);
     state_ = std::move(state);
     cookies_ = std::move(cookies);
     return S_OK;
@@ -73,7 +77,9 @@ void Session::stop() noexcept {
   // The pane stack and its panes hold the state; breaking the cycle here frees them all.
   auto panes = std::move(state_->panes);
   state_->panes.clear();
+  for (auto& pane : panes) remove_from_panel(pane);
   panes.clear();
+  close_panel(*state_);
   state_->pane_stack.reset();
   state_->command_target.reset();
   state_->listeners.clear();

@@ -5,12 +5,14 @@
 
 #include <functional>
 #include <optional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "host/sub_manager.h"
 #include "platform/oaidl.h"
 #include "platform/support/com_ptr.h"
+#include "platform/support/control_host.h"
 
 namespace suite {
 
@@ -51,11 +53,15 @@ struct SentMail {
 };
 
 // Registry paths (no hive) the environment reports; see environment.cpp for what goes below them.
+// The skin's layout folder beside the executable (<bin>/../share/zozed/layouts), as a Windows path.
+std::u16string default_layout_root();
+
 struct SuiteSettings {
   std::u16string configuration_root = u"Software\\Quarn\\Tessagram7";
   std::u16string settings_path = u"Software\\Quarn\\Tessagram7\\Settings";
   std::u16string format_loader_base_path = u"Software\\Quarn\\Tessagram7";
   std::vector<std::u16string> catalogue_roots = default_catalogue_roots();
+  std::u16string layout_root = default_layout_root();
   MessageAnswerer answerer = default_answer;
   MailSettings mail;
 };
@@ -68,11 +74,14 @@ struct PaneStackOperation {
   HRESULT result = S_OK;
 };
 
-// A pane the pane stack shows, with what it was shown by.
+// A pane the pane stack shows, with what it was shown by. A pane that is an ActiveX control
+// is placed in the side panel (`hosted`); `activation` is how that went.
 struct ShownPane {
   platform::ComPtr<IUnknown> object;
   std::u16string clsid;
   std::u16string title;
+  std::shared_ptr<platform::HostedControl> hosted;
+  HRESULT activation = S_OK;
 };
 
 // One pane message delivered to a shown pane through the pane stack's CurrentPane.
@@ -103,6 +112,9 @@ struct SuiteState {
   platform::ComPtr<ICommandTarget> command_target;
   std::vector<platform::ComPtr<IUnknown>> listeners;  // identities, in registration order
   std::vector<ShownPane> panes;  // the pane stack, current pane last
+  // The side panel the panes are shown in (created with the first pane) and its client size.
+  HWND panel = nullptr;
+  SIZE panel_size{240, 480};
   std::u16string toolbar;
   std::vector<PaneStackOperation> pane_operations;
   std::vector<PaneMessage> pane_messages;

@@ -1,18 +1,27 @@
-// The module's activity panes as COM objects, one C++ type per CLSID from one template: they
-// answer IActivityComponent (early and late bound) and take no pane message yet.
+// The module's activity panes as COM objects, one C++ type per CLSID: activity pane controls
+// with their host template and layout table, taking no pane message yet.
 #pragma once
 
-#include "host/activity_component.h"
-#include "platform/support/bstr.h"
-#include "platform/support/dispatch_object.h"
+#include <memory>
+#include <optional>
+
+#include "zozed/panes/activity_pane_control.h"
+#include "zozed/panes/component_settings.h"
+#include "zozed/panes/pane_descriptions.h"
 
 namespace zozed {
 
+// The window of a pane described by `description`, its layout groups added.
+std::unique_ptr<PaneWindow> make_described_pane_window(const PaneDescription& description);
+
 template <const CLSID& Clsid>
-class PaneComponent final
-    : public platform::DispatchObject<PaneComponent<Clsid>, platform::Chain<IActivityComponent, IDispatch>> {
+class PaneComponent final : public ActivityPaneControl<PaneComponent<Clsid>> {
  public:
-  using Members = std::span<const platform::DispatchMember<PaneComponent>>;
+  PaneComponent()
+      : ActivityPaneControl<PaneComponent<Clsid>>(make_described_pane_window(*pane_description(Clsid)),
+                                                  pane_description(Clsid)->template_id) {
+    if (const char16_t* suffix = pane_description(Clsid)->settings_suffix) settings_.emplace(Clsid, suffix);
+  }
 
   STDMETHODIMP ReceiveMessage(BSTR, VARIANT, VARIANT, LONG, LONG* handled) override {
     if (!handled) return E_POINTER;
@@ -20,35 +29,11 @@ class PaneComponent final
     return S_OK;
   }
 
-  STDMETHODIMP IsAvailable(VARIANT_BOOL* available) override {
-    if (!available) return E_POINTER;
-    *available = VARIANT_TRUE;
-    return S_OK;
-  }
-
-  static Members dispatch_members() {
-    static constexpr platform::DispatchMember<PaneComponent> kMembers[] = {
-        {1, u"ReceiveMessage", DISPATCH_METHOD, &PaneComponent::invoke_receive_message},
-        {2, u"IsAvailable", DISPATCH_METHOD | DISPATCH_PROPERTYGET, &PaneComponent::invoke_is_available},
-    };
-    return kMembers;
-  }
+  // The per-component settings of the Save As, export and archive panes.
+  const std::optional<ComponentSettingsLocator>& settings() const noexcept { return settings_; }
 
  private:
-  HRESULT invoke_receive_message(const platform::DispatchCall& call) {
-    const platform::Bstr message(call.get_string(0));
-    LONG handled = 0;
-    const HRESULT hr = ReceiveMessage(message.get(), call.raw(1), call.raw(2), call.get_long(3), &handled);
-    if (SUCCEEDED(hr)) call.set_result(handled);
-    return hr;
-  }
-
-  HRESULT invoke_is_available(const platform::DispatchCall& call) {
-    VARIANT_BOOL available = VARIANT_FALSE;
-    const HRESULT hr = IsAvailable(&available);
-    if (SUCCEEDED(hr)) call.set_result(available == VARIANT_TRUE);
-    return hr;
-  }
+  std::optional<ComponentSettingsLocator> settings_;
 };
 
 }  // namespace zozed

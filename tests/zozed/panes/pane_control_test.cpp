@@ -1,0 +1,255 @@
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "host/dialog_init_data.h"
+#include "platform/support/control_host.h"
+#include "tests/zozed/panes/pane_test_support.h"
+#include "zozed/module/class_ids.h"
+#include "zozed/panes/activity_pane_control.h"
+#include "zozed/panes/pane_component.h"
+#include "zozed/toolkit/ax_host_window.h"
+
+namespace {
+
+using namespace pane_test;
+using platform::ComPtr;
+using zozed::PaneWindow;
+
+constexpr LONG kClickTemplate = 77;
+
+std::vector<BYTE> click_template() {
+  platform::DialogTemplateBuilder b;
+  b.style(WS_CHILD | DS_CONTROL).rect(0, 0, 100, 60);
+  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 11111, WS_VISIBLE, 0, 5, 5, 40,
+                              10, 0, {}});
+  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 11112, WS_VISIBLE, 0, 5, 20,
+                              40, 10, 0, {}});
+  const auto words = b.build();
+  const auto* bytes = reinterpret_cast<const BYTE*>(words.data());
+  return std::vector<BYTE>(bytes, bytes + words.size() * sizeof(WORD));
+}
+
+void append_record(std::vector<BYTE>& out, WORD id, WORD message, std::u16string_view text) {
+  const DWORD size = static_cast<DWORD>(text.size() * sizeof(char16_t));
+  const std::size_t at = out.size();
+  out.resize(at + 8 + size);
+  std::memcpy(out.data() + at, &id, 2);
+  std::memcpy(out.data() + at + 2, &message, 2);
+  std::memcpy(out.data() + at + 4, &size, 4);
+  std::memcpy(out.data() + at + 8, text.data(), size);
+}
+
+class ClickPane final : public PaneWindow {
+ public:
+  ClickPane() : PaneWindow(u"ClickPane") {
+    static constexpr int kIds[] = {11111};
+    bind_child_events(kIds);
+  }
+  std::vector<std::pair<int, DISPID>> events;
+
+ protected:
+  void OnChildEvent(int control_id, DISPID event, const DISPPARAMS&) override { events.emplace_back(control_id, event); }
+};
+
+class ClickPaneControl final : public zozed::ActivityPaneControl<ClickPaneControl> {
+ public:
+  ClickPaneControl() : ActivityPaneControl(std::make_unique<ClickPane>(), kClickTemplate) {}
+  STDMETHODIMP ReceiveMessage(BSTR, VARIANT, VARIANT, LONG, LONG* handled) override {
+    if (!handled) return E_POINTER;
+    *handled = 1;
+    return S_OK;
+  }
+  ClickPane& pane() { return static_cast<ClickPane&>(pane_window()); }
+};
+
+HWND skinned_window_of(HWND ax_window) {
+  HWND child = GetWindow(ax_window, GW_CHILD);
+  EXPECT_NE(child, nullptr);
+  return child;
+}
+
+using PaneControl = PaneTest;
+
+TEST_F(PaneControl, NoEnvironmentMeansNoWindow) {
+  ClickPane pane;
+  EXPECT_EQ(pane.Create(parent_, kClickTemplate, &host::CLSID_ClientEnvironment), nullptr);
+  EXPECT_EQ(pane.hwnd(), nullptr);
+}
+
+TEST_F(PaneControl, NoTemplateMeansNoWindowAndTheCursorComesBack) {
+  register_environment();
+  HCURSOR before = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(before);
+  platform::ui::clear_cursor_history();
+  ClickPane pane;
+  EXPECT_EQ(pane.Create(parent_, 999, &host::CLSID_ClientEnvironment), nullptr);
+  const auto history = platform::ui::cursor_history();
+  ASSERT_EQ(history.size(), 2u);
+  EXPECT_EQ(history[0], environment_data().busy);
+  EXPECT_EQ(history[1], before);
+  EXPECT_EQ(environment_data().resource_calls, (std::vector<std::pair<LONG, LONG>>{{999, 5}}))
+      << "no init data is asked for without a template";
+}
+
+TEST_F(PaneControl, WithoutAnEnvironmentClassOnlyTemplateZeroGivesAnEmptyWindow) {
+  ClickPane empty;
+  HWND window = empty.Create(parent_, 0, nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
+  EXPECT_EQ(GetWindow(window, GW_CHILD), nullptr);
+  ClickPane numbered;
+  EXPECT_EQ(numbered.Create(parent_, 175, nullptr), nullptr);
+}
+
+TEST_F(PaneControl, AClickOnABoundChildReachesThePaneAndOthersDoNot) {
+  register_environment();
+  environment_data().templates[kClickTemplate] = click_template();
+  ClickPane pane;
+  HWND window = pane.Create(parent_, kClickTemplate, &host::CLSID_ClientEnvironment);
+  ASSERT_NE(window, nullptr);
+  ShowWindow(window, SW_SHOW);
+  ASSERT_TRUE(platform::ui::click(skinned_window_of(GetDlgItem(window, 11111))));
+  ASSERT_TRUE(platform::ui::click(skinned_window_of(GetDlgItem(window, 11112))));
+  pump();
+  EXPECT_EQ(pane.events, (std::vector<std::pair<int, DISPID>>{{11111, host::kEventClick}}));
+  pane.Destroy();
+  EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(PaneControl, ActivatedByAContainerWithInitDataAppliedAndTornDownCompletely) {
+  register_environment();
+  environment_data().templates[kClickTemplate] = click_template();
+  std::vector<BYTE> init;
+  append_record(init, 11112, host::kInitDataProperties, u"Text=second\r\nNoSuchProperty=1");
+  append_record(init, 11111, 0x0376, u"Text=ignored");
+  init.resize(init.size() + 2);  // the terminating control id 0
+  environment_data().init_data[kClickTemplate] = init;
+
+  auto control = platform::make_com_or_throw<ClickPaneControl>();
+  platform::HostedControl hosted;
+  ASSERT_EQ(hosted.attach(control->identity(), parent_, RECT{0, 0, 240, 300}), S_OK);
+  HWND window = hosted.window();
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(GetParent(window), parent_);
+  EXPECT_TRUE(IsWindowVisible(window));
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 240);
+  EXPECT_EQ(client.bottom, 300);
+  EXPECT_EQ(environment_data().resource_calls,
+            (std::vector<std::pair<LONG, LONG>>{{kClickTemplate, 5}, {kClickTemplate, 240}}));
+
+  auto second = zozed::toolkit::ax_window_control(GetDlgItem(window, 11112));
+  auto first = zozed::toolkit::ax_window_control(GetDlgItem(window, 11111));
+  ASSERT_TRUE(second && first);
+  EXPECT_EQ(static_cast<FakeSkinned*>(second.As<ISkinIdealSize>().get())->text_, u"second");
+  EXPECT_EQ(static_cast<FakeSkinned*>(first.As<ISkinIdealSize>().get())->text_, u"") << "unknown message skipped";
+  first.reset();
+  second.reset();
+
+  ASSERT_TRUE(platform::ui::click(skinned_window_of(GetDlgItem(window, 11111))));
+  pump();
+  EXPECT_EQ(control->pane().events.size(), 1u);
+
+  ASSERT_EQ(hosted.move(RECT{0, 0, 200, 100}), S_OK);
+  GetClientRect(window, &client);
+  EXPECT_EQ(client.right, 200);
+
+  hosted.destroy();
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_EQ(control->control_window(), nullptr);
+  EXPECT_EQ(control->Release(), 0u);
+  (void)control.detach();
+}
+
+TEST_F(PaneControl, APaneWithoutTemplateFailsToActivate) {
+  register_environment();
+  platform::HostedControl hosted;
+  EXPECT_EQ(hosted.create(zozed::CLSID_STGEmailDonePane, parent_, RECT{0, 0, 100, 100}), REGDB_E_CLASSNOTREG)
+      << "module classes are not registered in this test";
+  auto pane = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGEmailDonePane>>();
+  EXPECT_EQ(hosted.attach(pane->identity(), parent_, RECT{0, 0, 100, 100}), E_FAIL);
+  EXPECT_FALSE(hosted);
+  EXPECT_EQ(environment_data().resource_calls, (std::vector<std::pair<LONG, LONG>>{{257, 5}}));
+}
+
+TEST_F(PaneControl, DrawsItsNameCentredOnATransparentBackground) {
+  auto control = platform::make_com_or_throw<ClickPaneControl>();
+  auto view = control.As<IViewObject>();
+  platform::ui::RecordingDc dc;
+  const RECTL bounds{0, 0, 400, 40};
+  ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.hdc(), &bounds, nullptr, nullptr, 0), S_OK);
+  const auto ops = dc.operations();
+  ASSERT_EQ(ops.size(), 1u);
+  EXPECT_EQ(ops[0].text, u"ATL-QUARN Composite Control");
+  EXPECT_EQ(ops[0].color, GetSysColor(COLOR_WINDOWTEXT));
+  EXPECT_EQ(ops[0].background_mode, TRANSPARENT);
+  EXPECT_TRUE(ops[0].format & DT_CENTER);
+  EXPECT_EQ(ops[0].rect.right, 400);
+}
+
+TEST_F(PaneControl, ReceiveMessageAndAvailabilityLateBound) {
+  auto control = platform::make_com_or_throw<ClickPaneControl>();
+  auto dispatch = control.As<IDispatch>();
+  LPOLESTR name = const_cast<LPOLESTR>(u"ReceiveMessage");
+  DISPID id = 0;
+  ASSERT_EQ(dispatch->GetIDsOfNames(IID_NULL, &name, 1, 0, &id), S_OK);
+  VARIANT args[4];
+  for (auto& a : args) VariantInit(&a);
+  args[0].vt = VT_I4;  // flags (last argument first)
+  args[3].vt = VT_BSTR;
+  args[3].bstrVal = SysAllocString(u"{00000000-0000-0000-0000-000000000001}");
+  DISPPARAMS params{args, nullptr, 4, 0};
+  VARIANT result;
+  VariantInit(&result);
+  ASSERT_EQ(dispatch->Invoke(id, IID_NULL, 0, DISPATCH_METHOD, &params, &result, nullptr, nullptr), S_OK);
+  EXPECT_EQ(result.vt, VT_I4);
+  EXPECT_EQ(result.lVal, 1);
+  VariantClear(&args[3]);
+}
+
+}  // namespace
+
+namespace {
+
+using ComponentSettings = pane_test::PaneTest;
+
+TEST_F(ComponentSettings, TheLocatorNamesTheCatalogueEntrysOptionsKey) {
+  register_environment();
+  struct Row {
+    int line;
+    const std::optional<zozed::ComponentSettingsLocator>* locator;
+    const char16_t* key;
+  };
+  auto save_as = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGSharedSaveAs>>();
+  auto archive = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGArchivePane>>();
+  auto done = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGEmailDonePane>>();
+  EXPECT_FALSE(done->settings().has_value()) << "the done pane keeps no component settings";
+  const Row rows[] = {
+      {__LINE__, &save_as->settings(), u"Software\\PaneTests\\Options\\TSGShare\\{F382D781-2B33-44A1-A674-5A40BAEEBE56}"},
+      {__LINE__, &archive->settings(), u"Software\\PaneTests\\Options\\Archive\\{3DF39197-6128-4667-B6A5-DC42D42BEF7A}"},
+  };
+  for (const Row& row : rows) {
+    ASSERT_TRUE(row.locator->has_value()) << "row at line " << row.line;
+    EXPECT_EQ((*row.locator)->settings_key(), std::optional<std::u16string>(row.key)) << "row at line " << row.line;
+    EXPECT_EQ((*row.locator)->component_folder(), u"") << "row at line " << row.line;
+    ASSERT_EQ((*row.locator)->set_component_folder(u"Z:\\tmp\\kept"), S_OK);
+    platform::RegKey key;
+    std::u16string stored;
+    ASSERT_EQ(key.open(HKEY_CURRENT_USER, row.key), ERROR_SUCCESS);
+    ASSERT_EQ(key.get_string(u"CmpntDir", stored), ERROR_SUCCESS);
+    EXPECT_EQ(stored, u"Z:\\tmp\\kept") << "row at line " << row.line;
+    EXPECT_EQ((*row.locator)->component_folder(), u"Z:\\tmp\\kept") << "row at line " << row.line;
+  }
+}
+
+TEST_F(ComponentSettings, WithoutAnEnvironmentThereIsNoKey) {
+  zozed::ComponentSettingsLocator locator(zozed::CLSID_STGArchivePane, zozed::kArchiveCatalogueSuffix);
+  EXPECT_EQ(locator.environment(), nullptr);
+  EXPECT_FALSE(locator.settings_key().has_value());
+  EXPECT_EQ(locator.component_folder(), u"");
+  EXPECT_EQ(locator.set_component_folder(u"Z:\\x"), E_FAIL);
+}
+
+}  // namespace
