@@ -36,6 +36,8 @@ STDAPI IIDFromString(LPCOLESTR lpsz, LPIID lpiid);
 STDAPI_(int) StringFromGUID2(REFGUID rguid, LPOLESTR lpsz, int cchMax);
 STDAPI StringFromCLSID(REFCLSID rclsid, LPOLESTR* lplpsz);
 STDAPI StringFromIID(REFIID rclsid, LPOLESTR* lplpsz);
+// The class a ProgID names (HKCR\<ProgID>\CLSID); CO_E_CLASSSTRING when none is registered.
+STDAPI CLSIDFromProgID(LPCOLESTR lpszProgID, LPCLSID lpclsid);
 
 STDAPI_(LPVOID) CoTaskMemAlloc(SIZE_T cb);
 STDAPI_(LPVOID) CoTaskMemRealloc(LPVOID pv, SIZE_T cb);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/oaidl.h"
+#include "platform/winuser.h"
 
 struct IConnectionPointContainer;
 
@@ -40,3 +41,19 @@ struct IConnectionPointContainer : IUnknown {
   STDMETHOD(FindConnectionPoint)(REFIID riid, IConnectionPoint** ppCP) PURE;
 };
 PLATFORM_DECLARE_IID(IConnectionPointContainer, "{B196B284-BAB4-101A-B69C-00AA00341D07}");
+
+// Controls: keyboard mnemonics, ambient properties and event freezing.
+typedef struct tagCONTROLINFO {
+  ULONG cb;
+  void* hAccel;
+  USHORT cAccel;
+  DWORD dwFlags;
+} CONTROLINFO, *LPCONTROLINFO;
+
+struct IOleControl : IUnknown {
+  STDMETHOD(GetControlInfo)(CONTROLINFO* pCI) PURE;
+  STDMETHOD(OnMnemonic)(MSG* pMsg) PURE;
+  STDMETHOD(OnAmbientPropertyChange)(DISPID dispID) PURE;
+  STDMETHOD(FreezeEvents)(BOOL bFreeze) PURE;
+};
+PLATFORM_DECLARE_IID(IOleControl, "{B196B288-BAB4-101A-B69C-00AA00341D07}");

@@ -122,6 +122,16 @@ typedef struct tagSIZE {
   LONG cy;
 } SIZE, *PSIZE, *LPSIZE;
 
+// The OLE forms with explicitly 32-bit fields (the same layouts here).
+typedef struct _RECTL {
+  LONG left;
+  LONG top;
+  LONG right;
+  LONG bottom;
+} RECTL, *PRECTL, *LPRECTL;
+using LPCRECTL = const RECTL*;
+typedef SIZE SIZEL, *PSIZEL, *LPSIZEL;
+
 #define TRUE 1
 #define FALSE 0
 #define MAX_PATH 260
@@ -153,4 +163,4 @@ static_assert(sizeof(BOOL) == 4 && sizeof(HRESULT) == 4 && sizeof(SHORT) == 2);
 static_assert(sizeof(WCHAR) == 2 && sizeof(LONGLONG) == 8);
 static_assert(sizeof(LONG_PTR) == sizeof(void*) && sizeof(WPARAM) == sizeof(void*));
 static_assert(sizeof(LARGE_INTEGER) == 8);
-static_assert(sizeof(RECT) == 16 && sizeof(POINT) == 8 && sizeof(SIZE) == 8);
+static_assert(sizeof(RECT) == 16 && sizeof(POINT) == 8 && sizeof(SIZE) == 8 && sizeof(RECTL) == 16);
