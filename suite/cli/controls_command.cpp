@@ -26,6 +26,16 @@ class EventPrinter final : public platform::DispatchObject<EventPrinter, IDispat
   explicit EventPrinter(std::string name) : name_(std::move(name)) {}
   static std::span<const platform::DispatchMember<EventPrinter>> dispatch_members() { return {}; }
 
+  // Connection points ask their sinks for the outgoing interface itself.
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (ppv && (IsEqualGUID(riid, host::DIID_SkinControlEvents) || IsEqualGUID(riid, host::DIID_ItemTrayEvents))) {
+      AddRef();
+      *ppv = static_cast<IDispatch*>(this);
+      return S_OK;
+    }
+    return DispatchObject::QueryInterface(riid, ppv);
+  }
+
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
     std::printf("  event %d from %s", static_cast<int>(id), name_.c_str());
     for (UINT i = params ? params->cArgs : 0; i-- > 0;) {
@@ -78,6 +88,20 @@ int run(const std::vector<std::string>& clicks) {
         return;
       }
       top += 36;
+      // Each control shows its class name, as a template's text would label it.
+      platform::ComPtr<IDispatch> dispatch;
+      if (SUCCEEDED(control.unknown()->QueryInterface(IID_IDispatch, dispatch.put_void()))) {
+        const std::u16string label(prog_id.substr(8, prog_id.rfind(u'.') - 8));  // after "TSGSkin."
+        VARIANT text;
+        VariantInit(&text);
+        text.vt = VT_BSTR;
+        text.bstrVal = SysAllocString(label.c_str());
+        DISPID named = DISPID_PROPERTYPUT;
+        DISPPARAMS params{&text, &named, 1, 1};
+        const DISPID member = prog_id == host::kItemTrayProgId ? host::kTrayCaption : host::kSkinText;
+        (void)dispatch->Invoke(member, IID_NULL, 0, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+        (void)VariantClear(&text);
+      }
       platform::ComPtr<EventPrinter> printer;
       if (SUCCEEDED(platform::make_com(printer, name))) {
         (void)control.advise(host::DIID_SkinControlEvents, printer->identity());

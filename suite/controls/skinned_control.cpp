@@ -1,5 +1,6 @@
 #include "suite/controls/skinned_control.h"
 
+#include <algorithm>
 #include <array>
 
 #include "platform/fileapi.h"
@@ -304,7 +305,9 @@ bool SkinnedControl::folder_exists(std::u16string_view path) {
 std::u16string SkinnedControl::describe() const {
   std::u16string out(kind_name(model_.kind()));
   if (const int id = control_id(control_window())) out += u" " + format_number(id);
-  out += u" \"" + model_.display_text() + u"\"";
+  std::u16string shown = model_.display_text();
+  std::replace(shown.begin(), shown.end(), u'\n', u'|');
+  out += u" \"" + shown + u"\"";
   if (model_.has_state()) out += u" state " + format_number(model_.state());
   if (model_.kind() == K::number_box)
     out += u" range " + format_number(model_.minimum()) + u".." + format_number(model_.maximum());
