@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <array>
 
-#include "platform/fileapi.h"
 #include "platform/wingdi.h"
+#include "suite/controls/folder_browse_dialog.h"
 #include "suite/controls/put_values.h"
 
 namespace suite::controls {
@@ -24,17 +24,6 @@ ClickOutcome clicked() {
 }
 
 bool is_put(const platform::DispatchCall& call) { return (call.flags() & DISPATCH_PROPERTYPUT) != 0; }
-
-std::u16string_view strip_file_protocol(std::u16string_view path) {
-  constexpr std::u16string_view kPrefix = u"file::";
-  if (path.size() >= kPrefix.size()) {
-    bool same = true;
-    for (std::size_t i = 0; i < kPrefix.size() && same; ++i)
-      same = (path[i] | 0x20) == kPrefix[i] || path[i] == kPrefix[i];
-    if (same) path.remove_prefix(kPrefix.size());
-  }
-  return path;
-}
 
 }  // namespace
 
@@ -141,7 +130,7 @@ STDMETHODIMP SkinnedControl::GetIdealHeight(LONG width, LONG* height) {
 
 std::span<const DispatchMember<SkinnedControl>> SkinnedControl::dispatch_members() {
   using S = SkinnedControl;
-  static constexpr std::array<DispatchMember<S>, 22> kMembers{{
+  static constexpr std::array<DispatchMember<S>, 23> kMembers{{
       {host::kSkinText, u"Text", kGetPut, &S::text},
       {host::kSkinEnabled, u"Enabled", kGetPut, &S::enabled},
       {host::kSkinVisible, u"Visible", kGetPut, &S::visible},
@@ -162,6 +151,7 @@ std::span<const DispatchMember<SkinnedControl>> SkinnedControl::dispatch_members
       {host::kSkinSecondText, u"SecondText", kGetPut, &S::second_text},
       {host::kSkinCaret, u"Caret", kGetPut, &S::caret},
       {host::kSkinFolder, u"Folder", kGetPut, &S::folder},
+      {host::kSkinBrowse, u"Browse", kMethod, &S::browse},
       {host::kSkinSelectedTab, u"SelectedTab", kGetPut, &S::selected_tab},
       {host::kSkinWindow, u"hWnd", kGet, &S::window_handle},
   }};
@@ -295,12 +285,7 @@ bool SkinnedControl::user_choose_folder(std::u16string_view chosen) {
   }));
 }
 
-bool SkinnedControl::folder_exists(std::u16string_view path) {
-  const std::u16string local(strip_file_protocol(path));
-  if (local.empty()) return false;
-  const DWORD attributes = GetFileAttributesW(local.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-}
+bool SkinnedControl::folder_exists(std::u16string_view path) { return is_existing_folder(path); }
 
 std::u16string SkinnedControl::describe() const {
   std::u16string out(kind_name(model_.kind()));
@@ -555,6 +540,23 @@ HRESULT SkinnedControl::folder(const Call& call) {
   if (!folder_exists(wanted)) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
   model_.folder = std::move(wanted);
   sync_window();
+  return S_OK;
+}
+
+HRESULT SkinnedControl::browse(const Call& call) {
+  if (model_.kind() != K::folder_chooser) return DISP_E_MEMBERNOTFOUND;
+  const std::u16string start = call.has(0) ? call.get_string(0) : model_.folder;
+  const HWND owner = call.has(1) ? reinterpret_cast<HWND>(static_cast<LONG_PTR>(call.get_long(1))) : nullptr;
+  const LONG flags = call.has(2) ? call.get_long(2) : 0;
+  const auto keep = platform::ComPtr<SkinnedControl>::borrow(this);
+  const auto chosen = browse_for_folder(owner, start, flags);
+  if (!chosen) {
+    call.set_result(std::u16string_view());
+    return S_FALSE;
+  }
+  model_.folder = *chosen;
+  sync_window();
+  call.set_result(std::u16string_view(*chosen));
   return S_OK;
 }
 

@@ -90,6 +90,7 @@ class SkinnedControl final
   HRESULT second_text(const Call& call);
   HRESULT caret(const Call& call);
   HRESULT folder(const Call& call);
+  HRESULT browse(const Call& call);
   HRESULT selected_tab(const Call& call);
   HRESULT window_handle(const Call& call);
 

@@ -10,6 +10,7 @@
 
 #include "host/item_tray.h"
 #include "host/skinned_controls.h"
+#include "platform/ocidl.h"
 #include "platform/support/dispatch_object.h"
 #include "platform/ui_driver.h"
 #include "platform/winuser.h"
