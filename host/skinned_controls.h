@@ -7,9 +7,9 @@
 
 #include "platform/oaidl.h"
 
-// How a control sizes itself when its text or width changes (kAutoSize*). Text controls offer
-// this one, buttons the second; a pane switches either to kAutoSizeHeight before asking for
-// the ideal height.
+// Whether a control is sized by its content (kAutoSize*), which decides the ideal height it
+// reports. Text controls offer this one, buttons the second; a pane switches either to
+// kAutoSizeHeight before asking for the ideal height at a width.
 struct ISkinAutoSize : IUnknown {
   STDMETHOD(SetAutoSizeMode)(LONG mode) PURE;
   STDMETHOD(GetAutoSizeMode)(LONG* mode) PURE;
@@ -30,9 +30,9 @@ PLATFORM_DECLARE_IID(ISkinIdealSize, "{6A1C2E4F-3B7D-4E58-9C21-5D0F8A3B7E13}");
 
 namespace host {
 
-inline constexpr LONG kAutoSizeNone = 0;    // the control keeps the size it is given
-inline constexpr LONG kAutoSizeWidth = 1;   // width follows the text on one line
-inline constexpr LONG kAutoSizeHeight = 2;  // width kept, height follows the wrapped text
+inline constexpr LONG kAutoSizeNone = 0;    // not sized by content: ideal height = the height it has
+inline constexpr LONG kAutoSizeWidth = 1;   // the text unwrapped: the height of its lines
+inline constexpr LONG kAutoSizeHeight = 2;  // the text wrapped at the width asked about
 
 // Outgoing dispinterface of every skinned control except the item tray.
 PLATFORM_DEFINE_GUID(DIID_SkinControlEvents, "{6A1C2E4F-3B7D-4E58-9C21-5D0F8A3B7E20}");

@@ -28,6 +28,7 @@ void add_command_command(CLI::App& app);
 void add_home_command(CLI::App& app);
 void add_layout_command(CLI::App& app);
 void add_pane_command(CLI::App& app);
+void add_controls_command(CLI::App& app);  // `controls`: the host's skinned controls, placed and clicked
 // The --store file given on the command line (empty: the default store or ZOZED_STORE).
 const std::string& chosen_store_path();
 

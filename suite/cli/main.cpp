@@ -26,6 +26,7 @@ int main(int argc, char** argv) {
   suite::cli::add_home_command(app);
   suite::cli::add_layout_command(app);
   suite::cli::add_pane_command(app);
+  suite::cli::add_controls_command(app);
 
   CLI11_PARSE(app, argc, argv);
   if (!app.get_subcommands().empty()) return 0;

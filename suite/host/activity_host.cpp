@@ -3,6 +3,7 @@
 #include <array>
 
 #include "host/activity_host.h"
+#include "host/item_tray.h"
 #include "platform/support/dispatch_object.h"
 #include "suite/host/suite_objects.h"
 
@@ -17,8 +18,9 @@ class ActivityArea final : public platform::DispatchObject<ActivityArea, IDispat
   explicit ActivityArea(std::shared_ptr<SuiteState> state) : state_(std::move(state)) {}
 
   static std::span<const DispatchMember<ActivityArea>> dispatch_members() {
-    static constexpr std::array<DispatchMember<ActivityArea>, 1> kMembers{{
+    static constexpr std::array<DispatchMember<ActivityArea>, 2> kMembers{{
         {host::kActivityAreaPaneStack, u"PaneStack", DISPATCH_PROPERTYGET, &ActivityArea::pane_stack},
+        {host::kActivityAreaItemTray, u"ItemTray", DISPATCH_PROPERTYGET, &ActivityArea::item_tray},
     }};
     return kMembers;
   }
@@ -27,6 +29,12 @@ class ActivityArea final : public platform::DispatchObject<ActivityArea, IDispat
   HRESULT pane_stack(const DispatchCall& call) {
     if (!state_->pane_stack) return E_UNEXPECTED;  // the suite has stopped
     call.set_result(state_->pane_stack.get());
+    return S_OK;
+  }
+
+  HRESULT item_tray(const DispatchCall& call) {
+    if (!state_->item_tray) return E_UNEXPECTED;  // the suite has stopped
+    call.set_result(state_->item_tray.get());
     return S_OK;
   }
 

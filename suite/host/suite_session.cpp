@@ -13,6 +13,8 @@
 #include "platform/support/com_ptr.h"
 #include "suite/host/side_panel.h"
 #include "suite/host/skin_store.h"
+#include "suite/controls/control_classes.h"
+#include "suite/controls/item_tray.h"
 #include "suite/host/suite_objects.h"
 
 namespace suite {
@@ -42,9 +44,13 @@ HRESULT Session::start(SuiteSettings settings) {
     auto state = std::make_shared<SuiteState>(std::move(settings));
     HRESULT hr = create_pane_stack(state, IID_IDispatch, state->pane_stack.put_void());
     if (SUCCEEDED(hr)) hr = create_command_target(state, IID_ICommandTarget, state->command_target.put_void());
+    if (SUCCEEDED(hr)) hr = controls::create_item_tray(IID_IDispatch, state->item_tray.put_void());
+    if (SUCCEEDED(hr)) hr = controls::register_control_prog_ids();
+    std::vector<SuiteClass> classes(kClasses.begin(), kClasses.end());
+    for (const auto& control : controls::control_classes()) classes.push_back({control.clsid, control.create});
     std::vector<DWORD> cookies;
-    cookies.reserve(kClasses.size());
-    for (const auto& entry : kClasses) {
+    cookies.reserve(classes.size());
+    for (const auto& entry : classes) {
       if (FAILED(hr)) break;
       platform::ComPtr<IClassFactory> factory;
       hr = create_class_factory(state, entry.create, factory.put());
@@ -58,6 +64,7 @@ HRESULT Session::start(SuiteSettings settings) {
       for (const DWORD cookie : cookies) (void)CoRevokeClassObject(cookie);
       state->pane_stack.reset();
       state->command_target.reset();
+      state->item_tray.reset();
       return hr;
     }
     // A missing skin only leaves the panes with their defaults.
@@ -82,6 +89,7 @@ void Session::stop() noexcept {
   close_panel(*state_);
   state_->pane_stack.reset();
   state_->command_target.reset();
+  state_->item_tray.reset();
   state_->listeners.clear();
   state_.reset();
 }

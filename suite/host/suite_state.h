@@ -109,6 +109,8 @@ struct SuiteState {
   bool running = true;  // cleared when the suite stops; objects still held then refuse new work
   // The one pane stack and command target of the running suite; released when it stops.
   platform::ComPtr<IDispatch> pane_stack;
+  // The host's item tray object the activity area hands out (captions, views, links).
+  platform::ComPtr<IDispatch> item_tray;
   platform::ComPtr<ICommandTarget> command_target;
   std::vector<platform::ComPtr<IUnknown>> listeners;  // identities, in registration order
   std::vector<ShownPane> panes;  // the pane stack, current pane last
