@@ -35,6 +35,19 @@ class MediaServices final : public platform::DispatchObject<MediaServices, platf
     });
   }
 
+  // File objects, pictures and media types are served by the suite's media library, which
+  // replaces this object; until then they are refused.
+  STDMETHODIMP GetFileObject(BSTR, IFileObject** file) override { return refuse(file); }
+  STDMETHODIMP GetDefaultFolder(BSTR* folder) override { return refuse(folder); }
+  STDMETHODIMP GetImageInfo(BSTR, ImageInfo* info) override { return info ? E_NOTIMPL : E_POINTER; }
+  STDMETHODIMP LoadImage(const MediaLoadRequest* request) override { return request ? E_NOTIMPL : E_POINTER; }
+  STDMETHODIMP SaveImage(IImageObject*, BSTR) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMediaType(BSTR, LONG* type) override {
+    if (!type) return E_POINTER;
+    *type = -1;
+    return E_NOTIMPL;
+  }
+
   static std::span<const DispatchMember<MediaServices>> dispatch_members() {
     static constexpr DispatchMember<MediaServices> kMembers[] = {
         {1, u"RegisterListener", DISPATCH_METHOD, &MediaServices::dispatch_register_listener},
@@ -43,6 +56,13 @@ class MediaServices final : public platform::DispatchObject<MediaServices, platf
   }
 
  private:
+  template <class T>
+  static HRESULT refuse(T** out) {
+    if (!out) return E_POINTER;
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+
   HRESULT dispatch_register_listener(const DispatchCall& call) { return RegisterListener(call.get_unknown(0).get()); }
 
   std::shared_ptr<SuiteState> state_;
