@@ -86,6 +86,7 @@ struct SuiteState {
   std::vector<PaneMessage> pane_messages;
   std::vector<IssuedCommand> commands;
   std::vector<MessageRequest> messages;
+  std::vector<std::string> media_errors;  // why each failed picture operation failed, in order
 };
 
 }  // namespace suite
