@@ -9,7 +9,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
-build=${1:-$root/build/release}
+build=$(realpath "${1:-$root/build/release}")
 count=${2:-12}
 ours=$build/bin/zozed_prepare_photos
 [[ -x $ours ]] || { echo "no $ours: build the target zozed_prepare_photos first" >&2; exit 1; }
@@ -58,11 +58,15 @@ measure() {
 }
 
 export VIPS_CONCURRENCY=1 OMP_NUM_THREADS=1
-read -r ours_s ours_kb < <(measure ours "$ours" --box 800x600 --out "$work/out_ours" "${photos[@]}")
+# Relative names: mogrify places each output at -output-directory plus the name as given.
+cd "$work/photos"
+names=(*.jpg)
+read -r ours_s ours_kb < <(measure ours "$ours" --box 800x600 --out "$work/out_ours" "${names[@]}")
 read -r vips_s vips_kb < <(measure vipsthumbnail vipsthumbnail -s 800x600 \
-  -o "$work/out_vipsthumbnail/%s.jpg[Q=85,strip]" "${photos[@]}")
+  -o "$work/out_vipsthumbnail/%s.jpg[Q=85,strip]" "${names[@]}")
 read -r gm_s gm_kb < <(measure gm gm mogrify -limit threads 1 -size 800x600 -resize 800x600 -quality 85 -strip \
-  -output-directory "$work/out_gm" -format jpg "${photos[@]}")
+  -output-directory "$work/out_gm" -format jpg "${names[@]}")
+cd "$root"
 
 fastest=$(awk -v a="$vips_s" -v b="$gm_s" 'BEGIN { print (a < b ? a : b) }')
 printf '\n%-15s %10s %12s %12s %10s\n' tool "wall s" "ms/photo" "peak MB" "ratio"

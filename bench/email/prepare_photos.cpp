@@ -92,6 +92,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s [--box WxH] [--target-bytes N] --out DIR PHOTO...\n", argv[0]);
     return 2;
   }
+  std::error_code error;
+  std::filesystem::create_directories(options.out, error);
   int failed = 0;
   for (std::size_t i = 0; i < options.photos.size(); ++i) {
     try {
