@@ -63,6 +63,9 @@ class FileObject final : public platform::ComObject<FileObject, IFileObject> {
     *resolved = nullptr;
     return platform::com_boundary([&] {
       std::u16string rest(strip_file_protocol(relative ? std::u16string_view(relative, SysStringLen(relative)) : u""));
+      // A drive path or a share path is already complete.
+      if (rest.find(u":\\") != std::u16string::npos || rest.starts_with(u"\\\\"))
+        return platform::Bstr(with_file_protocol(rest)).CopyTo(resolved);
       const std::size_t cut = path_.find_last_of(u"\\/");
       std::u16string base = cut == std::u16string::npos ? std::u16string() : path_.substr(0, cut);
       // "." and ".." steps are taken against the folder; a path that climbs past the root stays at it.

@@ -175,6 +175,10 @@ TEST_F(MediaObjectsTest, MediaTypesAndFileObjects) {
   EXPECT_EQ(text.view(), u"file::Z:\\photos\\2024\\");
   ASSERT_EQ(file->ResolveRelativePath(Bstr(u"..\\2023\\.\\b.jpg").get(), text.put()), S_OK);
   EXPECT_EQ(text.view(), u"file::Z:\\photos\\2023\\b.jpg");
+  ASSERT_EQ(file->ResolveRelativePath(Bstr(u"..\\..\\..\\c.jpg").get(), text.put()), S_OK);
+  EXPECT_EQ(text.view(), u"file::Z:\\c.jpg");
+  ASSERT_EQ(file->ResolveRelativePath(Bstr(u"Y:\\other\\d.jpg").get(), text.put()), S_OK);
+  EXPECT_EQ(text.view(), u"file::Y:\\other\\d.jpg");
   EXPECT_EQ(services_->GetFileObject(Bstr(u"").get(), file.put()), E_INVALIDARG);
 }
 
