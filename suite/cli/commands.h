@@ -23,6 +23,7 @@ std::shared_ptr<platform::registry::RegistryStore> use_registry_store();
 void add_machine_options(CLI::App& app);
 void add_status_command(CLI::App& app);
 void add_media_command(CLI::App& app);
+void add_options_command(CLI::App& app);  // `options email`
 // The --store file given on the command line (empty: the default store or ZOZED_STORE).
 const std::string& chosen_store_path();
 

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
   suite::cli::add_register_commands(app);
   suite::cli::add_status_command(app);
   suite::cli::add_media_command(app);
+  suite::cli::add_options_command(app);
 
   CLI11_PARSE(app, argc, argv);
   if (!app.get_subcommands().empty()) return 0;

@@ -88,6 +88,12 @@ TEST_F(SlideShowFilesTest, ProtectedMediaAreDroppedReleasedOrTheirCopiesDeleted)
   EXPECT_FALSE(std::filesystem::exists(root_ / "temp" / "protected copy.wmv"));
   EXPECT_EQ(temp_file_of(items[4].get()), u"");
 
+  // The extra item may also come as the object itself.
+  platform::Variant single(item(u"file::C:\\protected single.wmv"));
+  auto nothing = wrapped({u"file::C:\\plain.wmv"});
+  EXPECT_FALSE(DropProtectedMedia(*nothing.get(), single.get()));
+  EXPECT_EQ(single.vt(), VT_EMPTY);
+
   auto clean = wrapped({u"file::C:\\plain.wmv"});
   auto plain_extra = list_of(items_of(item(u"file::C:\\plain.jpg")));
   EXPECT_TRUE(DropProtectedMedia(*clean.get(), plain_extra.get()));

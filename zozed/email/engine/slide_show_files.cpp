@@ -35,12 +35,22 @@ std::u16string temp_file_of(const ComPtr<IMediaItemExtra>& extra) {
   return std::u16string(file.view());
 }
 
+// The extra item comes as the object itself or as a list holding it.
+ItemList extra_items(const VARIANT& extra) {
+  if ((extra.vt == VT_UNKNOWN || extra.vt == VT_DISPATCH) && extra.punkVal) {
+    ItemList single;
+    single.push_back(ComPtr<IUnknown>::borrow(extra.punkVal));
+    return single;
+  }
+  return ReadItemList(extra);
+}
+
 // The shape both list checks share: the extra item, the list items the test may drop (those
 // `droppable` accepts by media type), and each kept item's registered temporary file.
 bool filter_list(VARIANT& list, VARIANT* extra_item, const FileTest& refuses, bool (*droppable)(LONG type)) {
   bool result = true;
   if (extra_item && extra_item->vt != VT_EMPTY) {
-    const ItemList extra = ReadItemList(*extra_item);
+    const ItemList extra = extra_items(*extra_item);
     bool refused = false;
     for (const auto& item : extra) refused = refused || refuses(PathOf(MediaItemOf(item.get())));
     if (refused) {
