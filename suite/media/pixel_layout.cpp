@@ -4,7 +4,7 @@
 
 #include <algorithm>
 #include <array>
-#include <initializer_list>
+#include <span>
 
 #include "suite/media/media_error.h"
 
@@ -18,14 +18,20 @@ bool accepts(const std::vector<std::int32_t>& accepted, PixelLayout layout) {
 }
 
 // Where each layout falls back to, nearest first.
-std::initializer_list<PixelLayout> fallbacks(PixelLayout layout) {
+std::span<const PixelLayout> fallbacks(PixelLayout layout) {
+  static constexpr PixelLayout kGrey8Falls[] = {kRgb8, kRgba8, kGrey16, kRgb16};
+  static constexpr PixelLayout kRgb8Falls[] = {kRgba8, kRgb16, kGrey8};
+  static constexpr PixelLayout kRgba8Falls[] = {kRgb8, kRgb16, kGrey8};
+  static constexpr PixelLayout kGrey16Falls[] = {kGrey8, kRgb16, kRgb8, kRgba8};
+  static constexpr PixelLayout kRgb16Falls[] = {kRgb8, kRgba8, kGrey16, kGrey8};
+  static constexpr PixelLayout kCmyk8Falls[] = {kRgb8, kRgba8, kRgb16, kGrey8};
   switch (layout) {
-    case kGrey8: return {kRgb8, kRgba8, kGrey16, kRgb16};
-    case kRgb8: return {kRgba8, kRgb16, kGrey8};
-    case kRgba8: return {kRgb8, kRgb16, kGrey8};
-    case kGrey16: return {kGrey8, kRgb16, kRgb8, kRgba8};
-    case kRgb16: return {kRgb8, kRgba8, kGrey16, kGrey8};
-    case kCmyk8: return {kRgb8, kRgba8, kRgb16, kGrey8};
+    case kGrey8: return kGrey8Falls;
+    case kRgb8: return kRgb8Falls;
+    case kRgba8: return kRgba8Falls;
+    case kGrey16: return kGrey16Falls;
+    case kRgb16: return kRgb16Falls;
+    case kCmyk8: return kCmyk8Falls;
   }
   return {};
 }
