@@ -29,6 +29,8 @@ void add_home_command(CLI::App& app);
 void add_layout_command(CLI::App& app);
 void add_pane_command(CLI::App& app);
 void add_controls_command(CLI::App& app);  // `controls`: the host's skinned controls, placed and clicked
+void add_media_command(CLI::App& app);
+void add_options_command(CLI::App& app);  // `options email`
 // The --store file given on the command line (empty: the default store or ZOZED_STORE).
 const std::string& chosen_store_path();
 

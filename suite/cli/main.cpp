@@ -27,6 +27,8 @@ int main(int argc, char** argv) {
   suite::cli::add_layout_command(app);
   suite::cli::add_pane_command(app);
   suite::cli::add_controls_command(app);
+  suite::cli::add_media_command(app);
+  suite::cli::add_options_command(app);
 
   CLI11_PARSE(app, argc, argv);
   if (!app.get_subcommands().empty()) return 0;

@@ -22,6 +22,9 @@ constexpr std::array kStrings{
     HostString{62228, u"Share by E-mail"},
     HostString{62274, u"Send your pictures and creations by e-mail"},
     HostString{62418, u"Shared Pictures"},
+    HostString{62578, u"Some of the items could not be prepared for e-mail."},
+    HostString{62579, u"They were left out; the others can still be sent."},
+    HostString{62602, u"Pictures for E-mail"},
 };
 
 constexpr bool sorted_and_unique() {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/activity_component.h"
+#include "host/media_services.h"
 #include "platform/unknwn.h"
 #include "suite/host/suite_state.h"
 
@@ -22,6 +23,12 @@ HRESULT create_pane_stack(const std::shared_ptr<SuiteState>& state, REFIID riid,
 HRESULT create_command_target(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 HRESULT create_message_service(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
 HRESULT create_mail_service(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
+HRESULT create_image_object(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
+HRESULT create_attachment_resolver(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
+HRESULT create_slide_show_check(const std::shared_ptr<SuiteState>& state, REFIID riid, void** ppv);
+
+// The file object of a host path ("file::Z:\a.jpg" or "Z:\a.jpg").
+HRESULT create_file_object(std::u16string_view host_path, IFileObject** file);
 
 // The pane stack's stand-in for a shown pane: forwards IActivityComponent to `pane` and
 // records each pane message it delivers.

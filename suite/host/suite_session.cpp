@@ -3,6 +3,8 @@
 #include <array>
 
 #include "host/activity_host.h"
+#include "host/attachment_resolver.h"
+#include "host/image_object.h"
 #include "host/environment.h"
 #include "host/mail_service.h"
 #include "host/media_services.h"
@@ -34,6 +36,9 @@ constexpr std::array kClasses{
     SuiteClass{&host::CLSID_ActivityHost, &create_activity_host},
     SuiteClass{&host::CLSID_MessageService, &create_message_service},
     SuiteClass{&host::CLSID_MailService, &create_mail_service},
+    SuiteClass{&host::CLSID_ImageObject, &create_image_object},
+    SuiteClass{&host::CLSID_AttachmentResolver, &create_attachment_resolver},
+    SuiteClass{&host::CLSID_SlideShowCheck, &create_slide_show_check},
 };
 
 }  // namespace

@@ -123,6 +123,7 @@ struct SuiteState {
   std::vector<IssuedCommand> commands;
   std::vector<MessageRequest> messages;
   std::vector<SentMail> sent_mail;
+  std::vector<std::string> media_errors;  // why each failed picture operation failed, in order
 };
 
 }  // namespace suite

@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Prepares the same real photos for mail at the 800 x 600 screen size with the suite's
+# pipeline, with vipsthumbnail and with GraphicsMagick's mogrify, all single-threaded at JPEG
+# quality 85, and prints wall time, time per photo, peak memory and the ratios against the
+# fastest other tool; then the file-size mode's achieved sizes against a 50 KB target.
+#   bench/email/prepare_bench.sh [BUILD_DIR] [PHOTO_COUNT]
+# BUILD_DIR defaults to build/release (configure and build it first:
+#   cmake --preset release && cmake --build --preset release -j2 --target zozed_prepare_photos).
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/../.." && pwd)
+build=$(realpath "${1:-$root/build/release}")
+count=${2:-12}
+ours=$build/bin/zozed_prepare_photos
+[[ -x $ours ]] || { echo "no $ours: build the target zozed_prepare_photos first" >&2; exit 1; }
+
+# Photographic wallpapers from the distribution, GraphicsMagick, the vips command-line tools.
+need=()
+[[ -d /usr/share/doc/ukui-wallpapers ]] || need+=(ukui-wallpapers)
+command -v gm >/dev/null || need+=(graphicsmagick)
+command -v vipsthumbnail >/dev/null || need+=(libvips-tools)
+if ((${#need[@]})); then
+  apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${need[@]}" >/dev/null
+fi
+
+work=$(mktemp -d /tmp/zozed_prepare_bench.XXXXXX)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/photos"
+
+# Baseline JPEGs of at least 12 megapixels (4,000 x 3,000 and up), made from the wallpapers.
+mapfile -t sources < <(dpkg -L ukui-wallpapers | grep -Ei '\.(jpe?g|png)$' | sort | head -n "$count")
+((${#sources[@]})) || { echo "ukui-wallpapers holds no photos" >&2; exit 1; }
+i=0
+for src in "${sources[@]}"; do
+  w=$(vipsheader -f width "$src")
+  h=$(vipsheader -f height "$src")
+  scale=$(awk -v w="$w" -v h="$h" 'BEGIN { s = sqrt(12.5e6 / (w * h)); if (s < 1) s = 1; printf "%.4f", s }')
+  VIPS_CONCURRENCY=2 vips resize "$src" "$work/photos/photo$i.jpg[Q=92,interlace=false,optimize_coding=false]" "$scale"
+  i=$((i + 1))
+done
+photos=("$work"/photos/*.jpg)
+n=${#photos[@]}
+mp=$(for p in "${photos[@]}"; do echo "$(vipsheader -f width "$p") $(vipsheader -f height "$p")"; done |
+  awk '{ t += $1 * $2 } END { printf "%.1f", t / NR / 1e6 }')
+echo "photos: $n baseline JPEGs, $mp megapixels on average"
+
+# Runs one tool under /usr/bin/time -v; prints "seconds peak_kb".
+measure() {
+  local name=$1
+  shift
+  mkdir -p "$work/out_$name"
+  /usr/bin/time -v -o "$work/time_$name" "$@" >"$work/log_$name" 2>&1 ||
+    { echo "$name failed:" >&2; cat "$work/log_$name" >&2; exit 1; }
+  awk -F': ' '/Elapsed \(wall clock\)/ { n = split($2, t, ":"); s = 0; for (i = 1; i <= n; i++) s = s * 60 + t[i] }
+              /Maximum resident set size/ { kb = $2 }
+              END { printf "%.3f %d\n", s, kb }' "$work/time_$name"
+}
+
+export VIPS_CONCURRENCY=1 OMP_NUM_THREADS=1
+# Relative names: mogrify places each output at -output-directory plus the name as given.
+cd "$work/photos"
+names=(*.jpg)
+read -r ours_s ours_kb < <(measure ours "$ours" --box 800x600 --out "$work/out_ours" "${names[@]}")
+read -r vips_s vips_kb < <(measure vipsthumbnail vipsthumbnail -s 800x600 \
+  -o "$work/out_vipsthumbnail/%s.jpg[Q=85,strip]" "${names[@]}")
+read -r gm_s gm_kb < <(measure gm gm mogrify -limit threads 1 -size 800x600 -resize 800x600 -quality 85 -strip \
+  -output-directory "$work/out_gm" -format jpg "${names[@]}")
+cd "$root"
+
+fastest=$(awk -v a="$vips_s" -v b="$gm_s" 'BEGIN { print (a < b ? a : b) }')
+printf '\n%-15s %10s %12s %12s %10s\n' tool "wall s" "ms/photo" "peak MB" "ratio"
+for row in "zozed-pipeline $ours_s $ours_kb" "vipsthumbnail $vips_s $vips_kb" "gm-mogrify $gm_s $gm_kb"; do
+  set -- $row
+  awk -v t="$1" -v s="$2" -v kb="$3" -v n="$n" -v f="$fastest" \
+    'BEGIN { printf "%-15s %10.3f %12.1f %12.1f %10.2f\n", t, s, s * 1000 / n, kb / 1024, s / f }'
+done
+echo "ratio: wall time over the faster of vipsthumbnail and gm mogrify (target: zozed-pipeline <= 1.00, peak < 150 MB)"
+
+echo
+echo "file-size mode, target 51,200 bytes (one estimate, no re-encoding):"
+"$ours" --box 100000x100000 --target-bytes 51200 --out "$work/out_size" "${photos[@]}" |
+  awk -F'\t' '{ printf "  %-28s %5d x %-5d %8d bytes (%.2f of target)\n", $1, $2, $3, $4, $4 / 51200; t += $4 }
+              END { printf "  mean %.0f bytes (%.2f of target)\n", t / NR, t / NR / 51200 }' |
+  sed "s|$work/out_size/||"

@@ -1,0 +1,42 @@
+#include "zozed/email/engine/resize_for_email.h"
+
+#include <utility>
+
+#include "platform/support/com_error.h"
+#include "zozed/email/engine/jpeg_scale.h"
+
+namespace zozed::email {
+
+using platform::check;
+
+void ResizeForEmail(const platform::ComPtr<IImageObject>& image, const ImageInfo& info, LONG orientation, bool source_is_jpeg,
+                    LONG max_width, LONG max_height, DWORD target_bytes) {
+  if (target_bytes != 0 && info.file_size > target_bytes) {
+    ImageInfo turned = info;
+    if (orientation == 1 || orientation == 3)
+      for (auto& frame : turned.frames) std::swap(frame.width, frame.height);
+    LONG bits = turned.bits_per_pixel;
+    if (!source_is_jpeg) check<IImageObject>(image->GetBitsPerPixel(&bits));
+    const PixelSize size = EstimateJpegScale(turned, target_bytes, kEmailJpegQualityLevel, bits);
+    // A picture with too many frames gets no estimate and keeps its size.
+    if (size.width > 0 && size.height > 0) check<IImageObject>(image->Resize(size.width, size.height));
+  }
+  if (max_width > 0) {
+    LONG width = 0;
+    LONG height = 0;
+    check<IImageObject>(image->GetSize(&width, &height));
+    if (width <= 0 || height <= 0) return;
+    const double aspect = static_cast<double>(height) / width;
+    if (width > max_width) {
+      width = max_width;
+      height = static_cast<LONG>(max_width * aspect);
+    }
+    if (height > max_height) {
+      height = max_height;
+      width = static_cast<LONG>(max_height / aspect);
+    }
+    check<IImageObject>(image->Resize(width, height));
+  }
+}
+
+}  // namespace zozed::email
