@@ -1,6 +1,7 @@
 #include "zozed/toolkit/xml_dialog.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -103,7 +104,10 @@ class XmlDialogTest : public ::testing::Test {
     ASSERT_EQ(CoRegisterClassObject(fakes::kSkinStandInClsid, factory.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE,
                                     &registration_),
               S_OK);
-    folder_ = std::filesystem::path(testing::TempDir()) / "xml_dialog_test";
+    // CTest runs the tests as parallel processes: each gets a folder of its own.
+    folder_ = std::filesystem::path(testing::TempDir()) /
+              ("xml_dialog_test-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_);
     write("TestDialog.xml", dialog_layout());
     write("TestDialogStrings.xml", kStrings);
