@@ -71,10 +71,11 @@ int run_default() {
   std::printf("zozed %s\n\n", ZOZED_VERSION);
   print_status();
   std::printf(
-      "\nIn place: the platform the module runs on (COM, OLE Automation, code pages, the settings\n"
-      "registry, files and drives, locale and dates, headless windows and dialogs).\n"
-      "Coming next: the module's COM server and its catalogue, then the e-mail task, which will\n"
-      "run on the bundled sample photos when zozed is started without arguments.\n"
+      "\nIn place: the module's COM server with its Share and Save managers (`zozed register`,\n"
+      "`catalogue`, `command`, `home`), the panes in the side panel (`zozed pane`), the host's\n"
+      "controls, the e-mail options (`zozed options email`) and pictures (`zozed media`).\n"
+      "Coming next: the e-mail task, which will run on the bundled sample photos when zozed is\n"
+      "started without arguments.\n"
       "Run `zozed --help` for the commands available now.\n");
   return 0;
 }
