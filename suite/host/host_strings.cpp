@@ -21,6 +21,7 @@ constexpr std::array kStrings{
     HostString{62159, u"Pictures to E-mail"},
     HostString{62228, u"Share by E-mail"},
     HostString{62274, u"Send your pictures and creations by e-mail"},
+    HostString{62308, u"(no e-mail program)"},
     HostString{62418, u"Shared Pictures"},
     HostString{62578, u"Some of the items could not be prepared for e-mail."},
     HostString{62579, u"They were left out; the others can still be sent."},
