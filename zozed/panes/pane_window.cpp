@@ -11,7 +11,7 @@
 #include "platform/oleauto.h"
 #include "platform/support/com_error.h"
 #include "platform/support/variant.h"
-#include "zozed/panes/child_event_sink.h"
+#include "zozed/toolkit/control_event_sink.h"
 #include "zozed/toolkit/ax_host_window.h"
 #include "zozed/toolkit/host_template.h"
 #include "zozed/toolkit/skin_store.h"
@@ -367,8 +367,11 @@ void PaneWindow::connect_child_events() {
     if (bound) continue;
     auto control = toolkit::ax_window_control(GetDlgItem(hwnd(), id));
     if (!control) continue;
-    platform::ComPtr<ChildEventSink> sink;
-    if (FAILED(platform::make_com(sink, this, id))) continue;
+    platform::ComPtr<toolkit::ControlEventSink> sink;
+    const auto handler = [this](int control_id, DISPID event, const DISPPARAMS& params) {
+      OnChildEvent(control_id, event, params);
+    };
+    if (FAILED(platform::make_com(sink, handler, id))) continue;
     if (SUCCEEDED(sink->connect(control.get()))) sinks_.push_back(std::move(sink));
   }
 }

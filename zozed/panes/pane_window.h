@@ -14,11 +14,10 @@
 #include "platform/oaidl.h"
 #include "platform/support/com_ptr.h"
 #include "zozed/panes/layout_table.h"
+#include "zozed/toolkit/control_event_sink.h"
 #include "zozed/toolkit/skinned_window.h"
 
 namespace zozed {
-
-class ChildEventSink;
 
 class PaneWindow : public toolkit::SkinnedWindow {
  public:
@@ -80,7 +79,6 @@ class PaneWindow : public toolkit::SkinnedWindow {
   }
 
  private:
-  friend class ChildEventSink;
   static INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
   INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
   void initialise();
@@ -99,7 +97,7 @@ class PaneWindow : public toolkit::SkinnedWindow {
   int bottom_gap_ = kDefaultBottomGap;
   std::vector<LayoutGroup> groups_;
   std::vector<int> event_ids_;
-  std::vector<platform::ComPtr<ChildEventSink>> sinks_;
+  std::vector<platform::ComPtr<toolkit::ControlEventSink>> sinks_;
   std::map<int, RECT> template_rects_;  // each child's rectangle as the template placed it
   std::vector<BYTE> init_data_;
   bool laying_out_ = false;

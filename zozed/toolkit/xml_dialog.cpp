@@ -14,7 +14,7 @@
 #include "zozed/toolkit/ax_host_window.h"
 #include "zozed/toolkit/host_template.h"
 #include "zozed/toolkit/layout_reference.h"
-#include "zozed/toolkit/xml_dialog_event_sink.h"
+#include "zozed/toolkit/control_event_sink.h"
 #include "zozed/toolkit/xml_layout_engine.h"
 
 namespace zozed::toolkit {
@@ -272,7 +272,7 @@ HWND XmlDialog::create_item(const Node& item, HWND parent, const RECT& rect) {
     if (window) {
       if (const auto control = ax_window_control(window)) {
         apply_properties(item, control.get());
-        platform::ComPtr<XmlDialogEventSink> sink;
+        platform::ComPtr<ControlEventSink> sink;
         const auto handler = [this](int control_id, DISPID event, const DISPPARAMS& params) {
           OnControlEvent(control_id, event, params);
         };

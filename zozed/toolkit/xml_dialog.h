@@ -17,7 +17,7 @@
 
 namespace zozed::toolkit {
 
-class XmlDialogEventSink;
+class ControlEventSink;
 
 class XmlDialog : public SkinnedWindow {
  public:
@@ -87,7 +87,7 @@ class XmlDialog : public SkinnedWindow {
   std::map<LONG, HWND> controls_;
   std::vector<Tab> tabs_;
   std::u16string current_tab_;
-  std::vector<platform::ComPtr<XmlDialogEventSink>> sinks_;
+  std::vector<platform::ComPtr<ControlEventSink>> sinks_;
   std::string last_error_;
 };
 

@@ -1,5 +1,5 @@
-// The connection of an XML-described dialog to one of its skinned controls: answers the
-// control's event interface and hands each event on with the control's number.
+// The connection of a window (a pane, an XML-described dialog) to one of its skinned child
+// controls: answers the control's event interface and hands each event on with the control's id.
 #pragma once
 
 #include <functional>
@@ -10,16 +10,17 @@
 
 namespace zozed::toolkit {
 
-class XmlDialogEventSink final : public platform::ComObject<XmlDialogEventSink, IDispatch> {
+class ControlEventSink final : public platform::ComObject<ControlEventSink, IDispatch> {
  public:
   using Handler = std::function<void(int control_id, DISPID event, const DISPPARAMS& params)>;
 
-  XmlDialogEventSink(Handler handler, int control_id) : handler_(std::move(handler)), control_id_(control_id) {}
+  ControlEventSink(Handler handler, int control_id) : handler_(std::move(handler)), control_id_(control_id) {}
 
   // Connects to `control`'s skinned-control events; untouched on failure.
   [[nodiscard]] HRESULT connect(IUnknown* control);
-  // Disconnects and stops delivering (the dialog is going).
+  // Disconnects and stops delivering (its window is going).
   void disconnect() noexcept;
+  int control_id() const noexcept { return control_id_; }
 
   STDMETHODIMP GetTypeInfoCount(UINT* count) override;
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo** info) override;

@@ -1,11 +1,11 @@
-#include "zozed/toolkit/xml_dialog_event_sink.h"
+#include "zozed/toolkit/control_event_sink.h"
 
 #include "platform/oleauto.h"
 #include "platform/support/com_error.h"
 
 namespace zozed::toolkit {
 
-HRESULT XmlDialogEventSink::connect(IUnknown* control) {
+HRESULT ControlEventSink::connect(IUnknown* control) {
   if (!control) return E_POINTER;
   platform::ComPtr<IConnectionPointContainer> container;
   HRESULT hr = control->QueryInterface(container.put());
@@ -21,33 +21,33 @@ HRESULT XmlDialogEventSink::connect(IUnknown* control) {
   return S_OK;
 }
 
-void XmlDialogEventSink::disconnect() noexcept {
+void ControlEventSink::disconnect() noexcept {
   handler_ = nullptr;
   if (auto point = std::move(point_)) point->Unadvise(cookie_);
   cookie_ = 0;
 }
 
-STDMETHODIMP XmlDialogEventSink::GetTypeInfoCount(UINT* count) {
+STDMETHODIMP ControlEventSink::GetTypeInfoCount(UINT* count) {
   if (!count) return E_POINTER;
   *count = 0;
   return S_OK;
 }
 
-STDMETHODIMP XmlDialogEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
+STDMETHODIMP ControlEventSink::GetTypeInfo(UINT, LCID, ITypeInfo** info) {
   if (!info) return E_POINTER;
   *info = nullptr;
   return DISP_E_BADINDEX;
 }
 
-STDMETHODIMP XmlDialogEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
+STDMETHODIMP ControlEventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) { return DISP_E_UNKNOWNNAME; }
 
-STDMETHODIMP XmlDialogEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
+STDMETHODIMP ControlEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*,
                                         UINT*) {
   if (result) VariantInit(result);
   if (!handler_) return S_OK;
   static const DISPPARAMS kNone{};
-  // The dialog may end from the handler: keep ourselves and the handler alive through the call.
-  const auto self = platform::ComPtr<XmlDialogEventSink>::borrow(this);
+  // The window may end from the handler: keep ourselves and the handler alive through the call.
+  const auto self = platform::ComPtr<ControlEventSink>::borrow(this);
   const Handler handler = handler_;
   return platform::com_boundary([&] {
     handler(control_id_, id, params ? *params : kNone);
@@ -55,7 +55,7 @@ STDMETHODIMP XmlDialogEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAM
   });
 }
 
-HRESULT XmlDialogEventSink::QueryInterfaceExtra(REFIID iid, void** ppv) {
+HRESULT ControlEventSink::QueryInterfaceExtra(REFIID iid, void** ppv) {
   if (!IsEqualGUID(iid, host::DIID_SkinControlEvents)) return E_NOINTERFACE;
   AddRef();
   *ppv = static_cast<IDispatch*>(this);
