@@ -10,6 +10,8 @@ struct IActivityHost : IDispatch {
   STDMETHOD(GetActivityArea)(IDispatch** area) PURE;
   // The host's command target, for commands a component re-issues to the host.
   STDMETHOD(GetCommandTarget)(ICommandTarget** target) PURE;
+  // The host's own window handle as a 32-bit value, which the mail service takes with each message.
+  STDMETHOD(GetHostHandle)(LONG* handle) PURE;
 };
 PLATFORM_DECLARE_IID(IActivityHost, "{9886501B-2956-4E2C-A558-94D42B5FC54F}");
 

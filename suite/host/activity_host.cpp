@@ -1,6 +1,7 @@
 // The activity host and its activity area, through which components reach the suite's one
 // pane stack and the host's command target.
 #include <array>
+#include <cstdint>
 
 #include "host/activity_host.h"
 #include "host/item_tray.h"
@@ -56,6 +57,12 @@ class ActivityHost final : public platform::DispatchObject<ActivityHost, platfor
     *target = nullptr;
     if (!state_->command_target) return E_UNEXPECTED;
     return state_->command_target.CopyTo(target);
+  }
+
+  STDMETHODIMP GetHostHandle(LONG* handle) override {
+    if (!handle) return E_POINTER;
+    *handle = static_cast<LONG>(reinterpret_cast<std::uintptr_t>(state_->panel));
+    return S_OK;
   }
 
   static std::span<const DispatchMember<ActivityHost>> dispatch_members() {

@@ -1,5 +1,6 @@
 #include "zozed/module/host_pane_stack.h"
 
+#include "host/item_tray.h"
 #include "platform/objbase.h"
 #include "platform/support/dispatch_driver.h"
 
@@ -17,7 +18,7 @@ HostPaneStack HostPaneStack::open() {
   const Variant stack = platform::get_property(area.get(), host::kActivityAreaPaneStack);
   auto dispatch = stack.as_dispatch();
   if (!dispatch || !*dispatch) throw platform::ComError(E_NOINTERFACE, IID_IDispatch);
-  return HostPaneStack(std::move(host), std::move(*dispatch));
+  return HostPaneStack(std::move(host), std::move(area), std::move(*dispatch));
 }
 
 void HostPaneStack::set_toolbar(std::u16string_view toolbar) {
@@ -60,6 +61,19 @@ ComPtr<ICommandTarget> HostPaneStack::command_target() {
   platform::check<IActivityHost>(host_->GetCommandTarget(target.put()));
   if (!target) throw platform::ComError(E_NOINTERFACE, IID_ICommandTarget);
   return target;
+}
+
+ComPtr<IDispatch> HostPaneStack::item_tray() {
+  const Variant tray = platform::get_property(area_.get(), host::kActivityAreaItemTray);
+  auto dispatch = tray.as_dispatch();
+  if (!dispatch || !*dispatch) throw platform::ComError(E_NOINTERFACE, IID_IDispatch);
+  return std::move(*dispatch);
+}
+
+LONG HostPaneStack::host_handle() {
+  LONG handle = 0;
+  platform::check<IActivityHost>(host_->GetHostHandle(&handle));
+  return handle;
 }
 
 LONG send_pane_message(IActivityComponent* pane, std::u16string_view id, const VARIANT& first, const VARIANT& second,

@@ -28,12 +28,17 @@ class HostPaneStack {
 
   // The host's command target, for commands re-issued to the host.
   platform::ComPtr<ICommandTarget> command_target();
+  // The host's item tray object (captions, views, links).
+  platform::ComPtr<IDispatch> item_tray();
+  // The host handle the mail service takes with each message.
+  LONG host_handle();
 
  private:
-  HostPaneStack(platform::ComPtr<IActivityHost> host, platform::ComPtr<IDispatch> stack)
-      : host_(std::move(host)), stack_(std::move(stack)) {}
+  HostPaneStack(platform::ComPtr<IActivityHost> host, platform::ComPtr<IDispatch> area, platform::ComPtr<IDispatch> stack)
+      : host_(std::move(host)), area_(std::move(area)), stack_(std::move(stack)) {}
 
   platform::ComPtr<IActivityHost> host_;
+  platform::ComPtr<IDispatch> area_;
   platform::ComPtr<IDispatch> stack_;
 };
 
