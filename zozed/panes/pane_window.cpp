@@ -50,7 +50,10 @@ bool set_auto_size_mode(IUnknown* control, LONG mode) {
 
 }  // namespace
 
-PaneWindow::PaneWindow(std::u16string pane_key) : SkinnedWindow(kPaneSkinKey), pane_key_(std::move(pane_key)) {
+PaneWindow::PaneWindow(std::u16string pane_key)
+    : SkinnedWindow(kPaneSkinKey),
+      pane_key_(std::move(pane_key)),
+      links_([this](int control_id, DISPID event, const DISPPARAMS& params) { OnChildEvent(control_id, event, params); }) {
   // A pane outside a host (no activity host registered) still works as a control.
   (void)CoCreateInstance(host::CLSID_ActivityHost, nullptr, CLSCTX_ALL, IID_IActivityHost,
                          activity_host_.put_void());
@@ -362,24 +365,9 @@ void PaneWindow::run_layout(const RECT& client) {
 }
 
 void PaneWindow::connect_child_events() {
-  for (int id : event_ids_) {
-    const bool bound = std::any_of(sinks_.begin(), sinks_.end(), [&](const auto& s) { return s->control_id() == id; });
-    if (bound) continue;
-    auto control = toolkit::ax_window_control(GetDlgItem(hwnd(), id));
-    if (!control) continue;
-    platform::ComPtr<toolkit::ControlEventSink> sink;
-    const auto handler = [this](int control_id, DISPID event, const DISPPARAMS& params) {
-      OnChildEvent(control_id, event, params);
-    };
-    if (FAILED(platform::make_com(sink, handler, id))) continue;
-    if (SUCCEEDED(sink->connect(control.get()))) sinks_.push_back(std::move(sink));
-  }
+  for (int id : event_ids_) (void)links_.link(id, GetDlgItem(hwnd(), id));
 }
 
-void PaneWindow::disconnect_child_events() noexcept {
-  auto sinks = std::move(sinks_);
-  sinks_.clear();
-  for (auto& sink : sinks) sink->disconnect();
-}
+void PaneWindow::disconnect_child_events() noexcept { links_.unlink_all(); }
 
 }  // namespace zozed

@@ -97,7 +97,7 @@ class PaneWindow : public toolkit::SkinnedWindow {
   int bottom_gap_ = kDefaultBottomGap;
   std::vector<LayoutGroup> groups_;
   std::vector<int> event_ids_;
-  std::vector<platform::ComPtr<toolkit::ControlEventSink>> sinks_;
+  toolkit::ControlEventLinks links_;
   std::map<int, RECT> template_rects_;  // each child's rectangle as the template placed it
   std::vector<BYTE> init_data_;
   bool laying_out_ = false;

@@ -1,7 +1,9 @@
 #include "zozed/toolkit/control_event_sink.h"
 
+#include "host/item_tray.h"
 #include "platform/oleauto.h"
 #include "platform/support/com_error.h"
+#include "zozed/toolkit/ax_host_window.h"
 
 namespace zozed::toolkit {
 
@@ -11,8 +13,15 @@ HRESULT ControlEventSink::connect(IUnknown* control) {
   HRESULT hr = control->QueryInterface(container.put());
   if (FAILED(hr)) return hr;
   platform::ComPtr<IConnectionPoint> point;
-  hr = container->FindConnectionPoint(host::DIID_SkinControlEvents, point.put());
+  // Skinned controls fire one event interface, the item tray its own.
+  const IID* events = &host::DIID_SkinControlEvents;
+  hr = container->FindConnectionPoint(*events, point.put());
+  if (FAILED(hr)) {
+    events = &host::DIID_ItemTrayEvents;
+    hr = container->FindConnectionPoint(*events, point.put());
+  }
   if (FAILED(hr)) return hr;
+  events_ = events;
   DWORD cookie = 0;
   hr = point->Advise(static_cast<IDispatch*>(this), &cookie);
   if (FAILED(hr)) return hr;
@@ -56,10 +65,32 @@ STDMETHODIMP ControlEventSink::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*
 }
 
 HRESULT ControlEventSink::QueryInterfaceExtra(REFIID iid, void** ppv) {
-  if (!IsEqualGUID(iid, host::DIID_SkinControlEvents)) return E_NOINTERFACE;
+  if (!IsEqualGUID(iid, *events_)) return E_NOINTERFACE;
   AddRef();
   *ppv = static_cast<IDispatch*>(this);
   return S_OK;
+}
+
+bool ControlEventLinks::link(int id, HWND control_window) {
+  for (const auto& sink : sinks_)
+    if (sink->control_id() == id) return true;
+  const auto control = ax_window_control(control_window);
+  if (!control) return false;
+  platform::ComPtr<ControlEventSink> sink;
+  if (FAILED(platform::make_com(sink, handler_, id)) || FAILED(sink->connect(control.get()))) return false;
+  sinks_.push_back(std::move(sink));
+  return true;
+}
+
+void ControlEventLinks::link_children(HWND parent) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    (void)link(GetDlgCtrlID(child), child);
+}
+
+void ControlEventLinks::unlink_all() noexcept {
+  auto sinks = std::move(sinks_);
+  sinks_.clear();
+  for (auto& sink : sinks) sink->disconnect();
 }
 
 }  // namespace zozed::toolkit

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <functional>
+#include <vector>
 
 #include "host/skinned_controls.h"
 #include "platform/ocidl.h"
 #include "platform/support/com_object.h"
+#include "platform/winuser.h"
 
 namespace zozed::toolkit {
 
@@ -36,6 +38,28 @@ class ControlEventSink final : public platform::ComObject<ControlEventSink, IDis
   int control_id_;
   platform::ComPtr<IConnectionPoint> point_;
   DWORD cookie_ = 0;
+  const IID* events_ = &host::DIID_SkinControlEvents;
+};
+
+// The event connections of one window's skinned children, all handed to one handler.
+class ControlEventLinks {
+ public:
+  explicit ControlEventLinks(ControlEventSink::Handler handler) : handler_(std::move(handler)) {}
+  ~ControlEventLinks() { unlink_all(); }
+  ControlEventLinks(const ControlEventLinks&) = delete;
+  ControlEventLinks& operator=(const ControlEventLinks&) = delete;
+
+  // Connects to the control that child window `control_window` hosts, as control `id`, unless
+  // that id is linked already. False when there is no control or it fires no skinned events.
+  bool link(int id, HWND control_window);
+  // Links every control-hosting child of `parent` by its control id.
+  void link_children(HWND parent);
+  // Disconnects all; no event reaches the handler afterwards.
+  void unlink_all() noexcept;
+
+ private:
+  ControlEventSink::Handler handler_;
+  std::vector<platform::ComPtr<ControlEventSink>> sinks_;
 };
 
 }  // namespace zozed::toolkit

@@ -6,7 +6,9 @@
 
 namespace zozed::toolkit {
 
-DialogFrame::DialogFrame() : SkinnedWindow(u"DialogFrame") {}
+DialogFrame::DialogFrame()
+    : SkinnedWindow(u"DialogFrame"),
+      links_([this](int control_id, DISPID event, const DISPPARAMS& params) { OnChildEvent(control_id, event, params); }) {}
 
 INT_PTR DialogFrame::Run(HWND owner, LONG template_id, const CLSID& environment) {
   if (hwnd()) return -1;
@@ -47,6 +49,7 @@ INT_PTR CALLBACK DialogFrame::dialog_proc(HWND hwnd, UINT message, WPARAM wparam
     auto* frame = reinterpret_cast<DialogFrame*>(lparam);
     frame->attach_window(hwnd);
     if (!frame->init_data_.empty()) apply_ax_init_data(hwnd, frame->init_data_);
+    frame->links_.link_children(hwnd);
     frame->OnSkinLoad();
     frame->OnLayout();
     frame->OnInitDialog();
@@ -56,6 +59,7 @@ INT_PTR CALLBACK DialogFrame::dialog_proc(HWND hwnd, UINT message, WPARAM wparam
   }
   auto* frame = reinterpret_cast<DialogFrame*>(GetWindowLongPtrW(hwnd, DWLP_USER));
   if (!frame) return FALSE;
+  if (message == WM_DESTROY) frame->links_.unlink_all();
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);
     return FALSE;

@@ -1,10 +1,12 @@
 // DialogFrame: the skinned modal dialog frame of the module's dialogs. Runs a host dialog
 // template modally under the skin "DialogFrame" (background painted from it), with the host's
-// busy cursor while the dialog is built, and its ActiveX children set up from the init data.
+// busy cursor while the dialog is built, its ActiveX children set up from the init data and
+// their events delivered by control id.
 #pragma once
 
 #include "host/environment.h"
 #include "platform/support/com_ptr.h"
+#include "zozed/toolkit/control_event_sink.h"
 #include "zozed/toolkit/host_template.h"
 #include "zozed/toolkit/skinned_window.h"
 
@@ -27,6 +29,12 @@ class DialogFrame : public SkinnedWindow {
   virtual void OnInitDialog() {}
   // The dialog's own messages; true when handled. Unhandled IDOK and IDCANCEL end the dialog.
   virtual bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, INT_PTR& result);
+  // An event of the skinned child `control_id` (a click is dispatch id 1).
+  virtual void OnChildEvent(int control_id, DISPID event, const DISPPARAMS& args) {
+    (void)control_id;
+    (void)event;
+    (void)args;
+  }
 
  private:
   static INT_PTR CALLBACK dialog_proc(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
@@ -34,6 +42,7 @@ class DialogFrame : public SkinnedWindow {
   platform::ComPtr<IClientEnvironment> environment_;
   std::vector<BYTE> init_data_;
   CursorScope* busy_ = nullptr;
+  ControlEventLinks links_;
 };
 
 }  // namespace zozed::toolkit

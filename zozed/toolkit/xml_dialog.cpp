@@ -86,7 +86,10 @@ VARIANT text_variant(std::u16string_view text) {
 }  // namespace
 
 XmlDialog::XmlDialog(std::u16string layout_reference, std::u16string strings_file)
-    : SkinnedWindow(u"DialogFrame"), reference_(std::move(layout_reference)), strings_name_(std::move(strings_file)) {}
+    : SkinnedWindow(u"DialogFrame"),
+      reference_(std::move(layout_reference)),
+      strings_name_(std::move(strings_file)),
+      links_([this](int control_id, DISPID event, const DISPPARAMS& params) { OnControlEvent(control_id, event, params); }) {}
 
 XmlDialog::~XmlDialog() { take_down(); }
 
@@ -272,12 +275,7 @@ HWND XmlDialog::create_item(const Node& item, HWND parent, const RECT& rect) {
     if (window) {
       if (const auto control = ax_window_control(window)) {
         apply_properties(item, control.get());
-        platform::ComPtr<ControlEventSink> sink;
-        const auto handler = [this](int control_id, DISPID event, const DISPPARAMS& params) {
-          OnControlEvent(control_id, event, params);
-        };
-        if (SUCCEEDED(platform::make_com(sink, handler, static_cast<int>(id))) && SUCCEEDED(sink->connect(control.get())))
-          sinks_.push_back(std::move(sink));
+        (void)links_.link(static_cast<int>(id), window);
       }
     }
   } else if (item.element == "windowsControl") {
@@ -352,8 +350,7 @@ void XmlDialog::place(const Node& container, HWND window) {
 }
 
 void XmlDialog::take_down() noexcept {
-  for (auto& sink : sinks_) sink->disconnect();
-  sinks_.clear();
+  links_.unlink_all();
   built_.clear();
   controls_.clear();
   tabs_.clear();
@@ -375,8 +372,7 @@ INT_PTR CALLBACK XmlDialog::dialog_proc(HWND hwnd, UINT message, WPARAM wparam, 
   if (!dialog) return FALSE;
   if (message == WM_DESTROY) {
     // The controls go with their windows; no event may reach the dialog while they do.
-    for (auto& sink : dialog->sinks_) sink->disconnect();
-    dialog->sinks_.clear();
+    dialog->links_.unlink_all();
   }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(hwnd, DWLP_USER, 0);

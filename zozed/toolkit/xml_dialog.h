@@ -11,13 +11,12 @@
 
 #include "host/environment.h"
 #include "platform/support/com_ptr.h"
+#include "zozed/toolkit/control_event_sink.h"
 #include "zozed/toolkit/layout/layout_reader.h"
 #include "zozed/toolkit/layout/strings_file.h"
 #include "zozed/toolkit/skinned_window.h"
 
 namespace zozed::toolkit {
-
-class ControlEventSink;
 
 class XmlDialog : public SkinnedWindow {
  public:
@@ -87,7 +86,7 @@ class XmlDialog : public SkinnedWindow {
   std::map<LONG, HWND> controls_;
   std::vector<Tab> tabs_;
   std::u16string current_tab_;
-  std::vector<platform::ComPtr<ControlEventSink>> sinks_;
+  ControlEventLinks links_;
   std::string last_error_;
 };
 
