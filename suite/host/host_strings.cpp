@@ -23,8 +23,16 @@ constexpr std::array kStrings{
     HostString{62274, u"Send your pictures and creations by e-mail"},
     HostString{62308, u"(no e-mail program)"},
     HostString{62418, u"Shared Pictures"},
+    HostString{62570, u"Pictures"},
+    HostString{62571, u"I am sending you these pictures."},
     HostString{62578, u"Some of the items could not be prepared for e-mail."},
     HostString{62579, u"They were left out; the others can still be sent."},
+    HostString{62596, u"Some file names cannot be handed to your e-mail program as they are."},
+    HostString{62597, u"Copies of these files will be attached under plain names. Continue?"},
+    HostString{62598, u"Some file names cannot be handed to your e-mail program."},
+    HostString{62599, u"Neither these names nor the temporary folder can be written in the system's code page. "
+                      u"Rename the files and try again."},
+    HostString{62600, u"Picture"},
     HostString{62602, u"Pictures for E-mail"},
 };
 

@@ -132,7 +132,9 @@ DWORD parse(std::u16string_view path, const ResolveOptions& options, Parsed& out
     while (k < full.size() && !is_separator(full[k])) server += full[k++];
     while (k < full.size() && is_separator(full[k])) ++k;
     while (k < full.size() && !is_separator(full[k])) share += full[k++];
-    if (server.empty() || share.empty()) return ERROR_BAD_NETPATH;
+    // A server without a share names nothing the file system can open.
+    if (share.empty()) return ERROR_INVALID_NAME;
+    if (server.empty()) return ERROR_BAD_NETPATH;
     for (char16_t c : server + share)
       if (is_invalid(c, false)) return ERROR_INVALID_NAME;
     out.root = u"\\\\" + server + u"\\" + share;

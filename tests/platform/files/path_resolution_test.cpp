@@ -71,6 +71,7 @@ TEST_F(PathResolution, RefusesPathsWindowsRefuses) {
       {__LINE__, u"Q:\\anything", ERROR_PATH_NOT_FOUND},                // no such drive
       {__LINE__, u"R:\\disc", ERROR_NOT_READY},                         // a drive without its medium
       {__LINE__, u"\\\\otherserver\\photos\\x", ERROR_BAD_NETPATH},
+      {__LINE__, u"\\\\server", ERROR_INVALID_NAME},                    // a server is no folder
       {__LINE__, u"C:\\" + long_name, ERROR_PATH_NOT_FOUND},            // longer than MAX_PATH
       {__LINE__, u"", ERROR_PATH_NOT_FOUND},
   };

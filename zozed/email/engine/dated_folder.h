@@ -12,8 +12,8 @@ namespace zozed::email {
 
 inline constexpr std::size_t kDatedFolderCapacity = 4096;
 
-// The date picture for a LOCALE_ILDATE answer: "0" month first, "2" year first, anything else
-// (or nothing) day first.
+// The date picture for a LOCALE_ILDATE answer, read as a number the way the CRT reads one:
+// 0 month first, 2 year first, any other number (or no answer) day first.
 std::u16string_view DatePictureFor(std::optional<std::u16string_view> long_date_order);
 
 // Creates every directory along `path` from left to right; components are separated by "\" or
