@@ -136,6 +136,7 @@ INT_PTR PaneWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
   INT_PTR result = 0;
   if (message == WM_INITDIALOG) {
     initialise();
+    if (OnMessage(message, wparam, lparam, result)) return result;
     return TRUE;
   }
   if (message == WM_DESTROY) disconnect_child_events();
