@@ -123,14 +123,5 @@ TEST_F(SendMessageTest, TheEmbedFlagChoosesTheOperationAndARefusalIsAnErrorOfThe
   }
 }
 
-TEST_F(SendMessageTest, WithoutTheHostsTextsNothingIsSent) {
-  world_->strings.erase(62571);
-  platform::ComPtr<RecordingMail> mail;
-  ASSERT_EQ(platform::make_com(mail, S_OK), S_OK);
-  EXPECT_THROW(zozed::email::SendMessage(*mail.get(), *environment_.get(), 1, *paths_.get(), false),
-               platform::ComError);
-  EXPECT_TRUE(mail->sent.empty());
-}
-
 }  // namespace
 }  // namespace zozed_test
