@@ -174,39 +174,3 @@ TEST_F(PaneStackTest, PanesStillShownAreReleasedWhenTheSuiteStops) {
 }
 
 }  // namespace
-
-namespace {
-
-TEST_F(PaneStackTest, ListsEveryPaneOldestFirstThroughTheRecordingStandIns) {
-  auto panes = [&] {
-    platform::Variant list;
-    EXPECT_EQ(invoke(stack_.get(), host::kPaneStackPanes, DISPATCH_PROPERTYGET, {}, list.put()), S_OK);
-    EXPECT_EQ(list.vt(), VT_ARRAY | VT_DISPATCH);
-    return list;
-  };
-  LONG upper = 7;
-  ASSERT_EQ(SafeArrayGetUBound(*panes().as_array(), 1, &upper), S_OK);
-  EXPECT_EQ(upper, -1) << "no pane yet";
-  for (int i = 0; i < 2; ++i)
-    ASSERT_EQ(invoke(stack_.get(), host::kPaneStackShowPane, DISPATCH_METHOD, {text_arg(kTestPaneText), text_arg(u"t")},
-                     nullptr),
-              S_OK);
-  const platform::Variant list = panes();
-  ASSERT_EQ(SafeArrayGetUBound(*list.as_array(), 1, &upper), S_OK);
-  ASSERT_EQ(upper, 1);
-  for (LONG i = 0; i <= upper; ++i) {
-    ComPtr<IDispatch> pane;
-    ASSERT_EQ(SafeArrayGetElement(*list.as_array(), &i, pane.put_void()), S_OK);
-    ComPtr<IActivityComponent> component;
-    ASSERT_EQ(pane->QueryInterface(IID_IActivityComponent, component.put_void()), S_OK);
-    VARIANT empty;
-    VariantInit(&empty);
-    const platform::Bstr message(host::kTrayChanged);
-    LONG handled = 0;
-    EXPECT_EQ(component->ReceiveMessage(message.get(), empty, empty, 0, &handled), S_OK);
-  }
-  EXPECT_EQ(TestPane::messages, 2);
-  EXPECT_EQ(session_.state().pane_messages.size(), 2u) << "recorded on the way";
-}
-
-}  // namespace
