@@ -18,8 +18,10 @@ PLATFORM_DECLARE_IID(IActivityHost, "{9886501B-2956-4E2C-A558-94D42B5FC54F}");
 namespace host {
 PLATFORM_DEFINE_GUID(CLSID_ActivityHost, "{5C0FF7AE-EC91-402A-AE6F-AB2BAEBDC21A}");
 
-// Property of the activity area.
+// Properties of the activity area.
 inline constexpr DISPID kActivityAreaPaneStack = 2;
+// Put VT_I4 0..100: how far a pane's long work has got, shown by the host; 0 when it is over.
+inline constexpr DISPID kActivityAreaProgress = 4;
 
 // Pane stack members.
 inline constexpr DISPID kPaneStackCurrentPane = 1;     // property get: the pane shown (IDispatch), empty when none

@@ -7,6 +7,8 @@
 #include "suite/cli/commands.h"
 
 int main(int argc, char** argv) {
+  // Reports on stdout and questions on stderr stay in order when both go to one place.
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   CLI::App app{
       "zozed - the Share and Save tasks of the photo suite, run from the command line.\n"
       "Sends photos by e-mail (converted to JPEG, shrunk to a screen or file size), saves\n"
@@ -29,6 +31,8 @@ int main(int argc, char** argv) {
   suite::cli::add_controls_command(app);
   suite::cli::add_media_command(app);
   suite::cli::add_options_command(app);
+  suite::cli::add_prepare_command(app);
+  suite::cli::add_email_command(app);
 
   CLI11_PARSE(app, argc, argv);
   if (!app.get_subcommands().empty()) return 0;

@@ -5,7 +5,12 @@
 #include <memory>
 #include <string>
 
+#include <filesystem>
+
 #include "platform/libloaderapi.h"
+#include "platform/objbase.h"
+#include "platform/path_mapping.h"
+#include "platform/support/reg_key.h"
 #include "platform/winerror.h"
 #include "platform/winnls.h"
 #include "suite/cli/commands.h"
@@ -49,7 +54,30 @@ void add_verb(CLI::App& app, const char* name, const char* help, const char* ent
   });
 }
 
+// The module's server path as registered for the Share-by-e-mail pane, when it names a file
+// that exists.
+bool module_registered() {
+  CLSID clsid{};
+  if (FAILED(CLSIDFromProgID(u"STGZozedAradizuzOdaru.STGShareByEmail", &clsid))) return false;
+  OLECHAR text[CHARS_IN_GUID] = {};
+  StringFromGUID2(clsid, text, CHARS_IN_GUID);
+  platform::RegKey server;
+  if (server.open(HKEY_CLASSES_ROOT, std::u16string(u"CLSID\\") + text + u"\\InprocServer32", KEY_READ) != ERROR_SUCCESS)
+    return false;
+  std::u16string path;
+  if (server.get_string(u"", path) != ERROR_SUCCESS || path.empty()) return false;
+  const auto posix = platform::posix_path_of(path);
+  return posix && std::filesystem::exists(*posix);
+}
+
 }  // namespace
+
+bool ensure_module_registered() {
+  use_registry_store();
+  if (module_registered()) return true;
+  std::printf("First run: registering the module.\n");
+  return run(kDefaultModule, "DllRegisterServer", "registered") == 0;
+}
 
 void add_register_commands(CLI::App& app) {
   add_verb(app, "register", "Register the module's classes, catalogue entries and type libraries",

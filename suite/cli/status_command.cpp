@@ -67,17 +67,4 @@ void add_status_command(CLI::App& app) {
   cmd->callback([] { print_status(); });
 }
 
-int run_default() {
-  std::printf("zozed %s\n\n", ZOZED_VERSION);
-  print_status();
-  std::printf(
-      "\nIn place: the module's COM server with its Share and Save managers (`zozed register`,\n"
-      "`catalogue`, `command`, `home`), the panes in the side panel (`zozed pane`), the host's\n"
-      "controls, the e-mail options (`zozed options email`) and pictures (`zozed media`).\n"
-      "Coming next: the e-mail task, which will run on the bundled sample photos when zozed is\n"
-      "started without arguments.\n"
-      "Run `zozed --help` for the commands available now.\n");
-  return 0;
-}
-
 }  // namespace suite::cli

@@ -19,9 +19,10 @@ class ActivityArea final : public platform::DispatchObject<ActivityArea, IDispat
   explicit ActivityArea(std::shared_ptr<SuiteState> state) : state_(std::move(state)) {}
 
   static std::span<const DispatchMember<ActivityArea>> dispatch_members() {
-    static constexpr std::array<DispatchMember<ActivityArea>, 2> kMembers{{
+    static constexpr std::array<DispatchMember<ActivityArea>, 3> kMembers{{
         {host::kActivityAreaPaneStack, u"PaneStack", DISPATCH_PROPERTYGET, &ActivityArea::pane_stack},
         {host::kActivityAreaItemTray, u"ItemTray", DISPATCH_PROPERTYGET, &ActivityArea::item_tray},
+        {host::kActivityAreaProgress, u"Progress", DISPATCH_PROPERTYPUT, &ActivityArea::progress},
     }};
     return kMembers;
   }
@@ -36,6 +37,16 @@ class ActivityArea final : public platform::DispatchObject<ActivityArea, IDispat
   HRESULT item_tray(const DispatchCall& call) {
     if (!state_->item_tray) return E_UNEXPECTED;  // the suite has stopped
     call.set_result(state_->item_tray.get());
+    return S_OK;
+  }
+
+  HRESULT progress(const DispatchCall& call) {
+    VARIANT percent;
+    VariantInit(&percent);
+    if (FAILED(VariantChangeType(&percent, &call.put_value(), 0, VT_I4))) return DISP_E_TYPEMISMATCH;
+    if (percent.lVal < 0 || percent.lVal > 100) return E_INVALIDARG;
+    state_->progress.push_back(percent.lVal);
+    if (state_->settings.progress) state_->settings.progress(percent.lVal);
     return S_OK;
   }
 

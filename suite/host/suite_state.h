@@ -64,6 +64,8 @@ struct SuiteSettings {
   std::u16string layout_root = default_layout_root();
   MessageAnswerer answerer = default_answer;
   MailSettings mail;
+  // Told each progress percentage a pane reports (0 when its work is over).
+  std::function<void(LONG percent)> progress;
 };
 
 // One member call on the pane stack; arguments as text (see describe_variant).
@@ -124,6 +126,7 @@ struct SuiteState {
   std::vector<MessageRequest> messages;
   std::vector<SentMail> sent_mail;
   std::vector<std::string> media_errors;  // why each failed picture operation failed, in order
+  std::vector<LONG> progress;             // every progress percentage reported, in order
 };
 
 }  // namespace suite

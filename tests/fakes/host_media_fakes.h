@@ -86,6 +86,7 @@ struct MediaWorld {
   bool resolver_seeded = false;                        // without seeding, the resolver must not be used
   std::set<std::u16string> refused;                    // slide-show check verdict 1
   std::map<LONG, std::u16string> strings;              // host strings
+  std::vector<LONG> answers;                           // ShowMessage answers in turn; OK when none is left
   // Records.
   std::vector<std::string> calls;
   std::vector<SavedPicture> saved;
@@ -285,6 +286,10 @@ class FakeMessages final : public platform::ComObject<FakeMessages, platform::Ch
     world_->messages.push_back(text_of(text) + u"|" + text_of(caption) + u"|" + text_of(further));
     world_->log("message buttons " + std::to_string(buttons));
     *answer = host::kAnswerOk;
+    if (!world_->answers.empty()) {
+      *answer = world_->answers.front();
+      world_->answers.erase(world_->answers.begin());
+    }
     return S_OK;
   }
 

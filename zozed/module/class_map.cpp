@@ -1,5 +1,6 @@
 #include "zozed/module/class_map.h"
 
+#include "zozed/email/panes/email_done_pane.h"
 #include "zozed/email/panes/share_by_email_pane.h"
 #include "zozed/module/class_ids.h"
 #include "zozed/module/service_manager.h"
@@ -18,7 +19,7 @@ std::span<const platform::ClassEntry> class_map() {
       platform::class_entry<PaneComponent<CLSID_STGEmailGenPan>>(CLSID_STGEmailGenPan),
       platform::class_entry<PaneComponent<CLSID_STGEmailOptPane>>(CLSID_STGEmailOptPane),
       platform::class_entry<PaneComponent<CLSID_STGSlideShowOptPane>>(CLSID_STGSlideShowOptPane),
-      platform::class_entry<PaneComponent<CLSID_STGEmailDonePane>>(CLSID_STGEmailDonePane),
+      platform::class_entry<STGEmailDonePane>(CLSID_STGEmailDonePane),
       platform::class_entry<PaneComponent<CLSID_STGEmailOptions>>(CLSID_STGEmailOptions),
   };
   return kClasses;

@@ -110,6 +110,10 @@ LONG HostPaneStack::host_handle() {
   return handle;
 }
 
+void HostPaneStack::report_progress(LONG percent) {
+  platform::put_property(area_.get(), host::kActivityAreaProgress, *Variant(percent).get());
+}
+
 LONG send_pane_message(IActivityComponent* pane, std::u16string_view id, const VARIANT& first, const VARIANT& second,
                        LONG flags) {
   platform::Bstr message(id);

@@ -35,6 +35,8 @@ class HostPaneStack {
   platform::ComPtr<IDispatch> item_tray();
   // The host handle the mail service takes with each message.
   LONG host_handle();
+  // Shows how far long work has got (0..100; 0 when it is over).
+  void report_progress(LONG percent);
 
  private:
   HostPaneStack(platform::ComPtr<IActivityHost> host, platform::ComPtr<IDispatch> area, platform::ComPtr<IDispatch> stack)

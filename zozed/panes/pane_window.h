@@ -69,7 +69,7 @@ class PaneWindow : public toolkit::SkinnedWindow {
     (void)event;
     (void)args;
   }
-  // The pane's own messages; true when handled.
+  // The pane's own messages (WM_INITDIALOG once the base has set the window up); true when handled.
   virtual bool OnMessage(UINT message, WPARAM wparam, LPARAM lparam, INT_PTR& result) {
     (void)message;
     (void)wparam;

@@ -5,6 +5,7 @@
 #include "host/working_folder.h"
 #include "platform/fileapi.h"
 #include "platform/shlobj.h"
+#include "platform/support/dispatch_driver.h"
 #include "tests/suite/host/suite_host_test_support.h"
 
 using namespace suite_host_test;
@@ -83,6 +84,43 @@ TEST_F(HostServicesTest, ReissuedCommandsAreTakenAndRecorded) {
   const std::vector<std::u16string> arguments{u"\"key\"", u"1", u"empty"};
   EXPECT_EQ(command.arguments, arguments);
   (void)VariantClear(&first);
+}
+
+TEST_F(HostServicesTest, ProgressReachesTheSuiteOnlyAsAPercentage) {
+  std::vector<LONG> told;
+  suite::SuiteSettings settings;
+  settings.progress = [&](LONG percent) { told.push_back(percent); };
+  start(std::move(settings));
+  auto activity = create<IActivityHost>(host::CLSID_ActivityHost);
+  platform::ComPtr<IDispatch> area;
+  ASSERT_EQ(activity->GetActivityArea(area.put()), S_OK);
+  const struct {
+    int line;
+    platform::Variant value;
+    bool taken;
+  } rows[] = {
+      {__LINE__, platform::Variant(LONG{40}), true},
+      {__LINE__, platform::Variant(SHORT{100}), true},
+      {__LINE__, platform::Variant(LONG{0}), true},
+      {__LINE__, platform::Variant(LONG{101}), false},
+      {__LINE__, platform::Variant(LONG{-1}), false},
+      {__LINE__, platform::Variant(std::u16string_view(u"half")), false},
+  };
+  for (const auto& row : rows) {
+    bool taken = true;
+    try {
+      platform::put_property(area.get(), host::kActivityAreaProgress, *row.value.get());
+    } catch (const platform::ComError&) {
+      taken = false;
+    }
+    EXPECT_EQ(taken, row.taken) << "line " << row.line;
+  }
+  const std::vector<LONG> expected{40, 100, 0};
+  EXPECT_EQ(told, expected);
+  EXPECT_EQ(session_.state().progress, expected);
+  LONG handle = 0;
+  EXPECT_EQ(activity->GetHostHandle(&handle), S_OK);
+  EXPECT_EQ(activity->GetHostHandle(nullptr), E_POINTER);
 }
 
 }  // namespace

@@ -111,7 +111,8 @@ ComPtr<IDispatch> ShareByEmailWindow::tray_control() const {
   return tray;
 }
 
-void ShareByEmailWindow::ReportProgress(LONG) {
+void ShareByEmailWindow::ReportProgress(LONG percent) {
+  HostPaneStack::open().report_progress(percent);
   // The conversion dispatches pending messages between pictures; keep the wait visible.
   if (busy_cursor_) SetCursor(busy_cursor_);
 }

@@ -1,0 +1,65 @@
+#include "suite/cli/task_options.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <iostream>
+#include <stdexcept>
+
+#include "suite/cli/email_options_store.h"
+
+namespace suite::cli {
+
+void add_task_options(CLI::App& command, TaskOptions& options) {
+  command.add_option("files", options.files, "Photos and other files to send (default: the bundled sample photos)");
+  command.add_option("--set", options.assignments,
+                     "Change an e-mail option first: \"Name=Value\" (see `zozed options email`)");
+  auto* yes = command.add_flag("--yes,-y", options.yes, "Answer every question with yes / continue");
+  command.add_flag("--no,-n", options.no, "Answer every question with no / cancel")->excludes(yes);
+}
+
+std::vector<std::string> sample_photos() {
+  std::error_code error;
+  const auto executable = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return {};
+  const auto folder = (executable.parent_path() / ".." / "share" / "zozed" / "samples").lexically_normal();
+  std::vector<std::string> photos;
+  for (const auto& entry : std::filesystem::directory_iterator(folder, error))
+    if (entry.is_regular_file() && entry.path().extension() == ".jpg") photos.push_back(entry.path().string());
+  std::sort(photos.begin(), photos.end());
+  return photos;
+}
+
+std::vector<std::string> task_files(const TaskOptions& options) {
+  if (!options.files.empty()) return options.files;
+  auto photos = sample_photos();
+  if (photos.empty()) {
+    std::cerr << "zozed: no files given and no sample photos installed beside the program\n";
+    throw CLI::RuntimeError(2);
+  }
+  std::cerr << "zozed: no files given; using the " << photos.size() << " bundled sample photos\n";
+  return photos;
+}
+
+void apply_task_assignments(const TaskOptions& options) {
+  if (options.assignments.empty()) return;
+  auto values = read_email_options();
+  try {
+    for (const auto& assignment : options.assignments) apply_email_option(values, assignment);
+    write_email_options(values);
+  } catch (const std::invalid_argument& wrong) {
+    std::cerr << "zozed: " << wrong.what() << "\n";
+    throw CLI::RuntimeError(2);
+  } catch (const std::runtime_error& failed) {
+    std::cerr << "zozed: " << failed.what() << "\n";
+    throw CLI::RuntimeError(1);
+  }
+}
+
+SuiteSettings task_settings(const TaskOptions& options, ProgressBar& bar) {
+  SuiteSettings settings;
+  settings.answerer = make_answerer(options.answer_mode());
+  settings.progress = [&bar](LONG percent) { bar.show(percent); };
+  return settings;
+}
+
+}  // namespace suite::cli

@@ -1,0 +1,42 @@
+// What the task verbs (`prepare`, `email`) share: the files to work on (the bundled sample
+// photos when none are given), e-mail option changes made first, and the suite started with the
+// command line answering its questions and drawing its progress.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "suite/cli/progress_bar.h"
+#include "suite/cli/user_answers.h"
+#include "suite/host/suite_state.h"
+
+namespace suite::cli {
+
+struct TaskOptions {
+  std::vector<std::string> files;
+  std::vector<std::string> assignments;  // "Name=Value" e-mail options
+  bool yes = false;
+  bool no = false;
+
+  AnswerMode answer_mode() const noexcept { return yes ? AnswerMode::yes : no ? AnswerMode::no : AnswerMode::ask; }
+};
+
+// Adds FILE..., --set, --yes and --no to `command`.
+void add_task_options(CLI::App& command, TaskOptions& options);
+
+// The bundled sample photos (<bin>/../share/zozed/samples), sorted; empty when there are none.
+std::vector<std::string> sample_photos();
+
+// The files given, or the sample photos (said on stderr); fails when there are neither.
+std::vector<std::string> task_files(const TaskOptions& options);
+
+// Writes the --set changes into the e-mail options; prints why and fails on a bad one.
+void apply_task_assignments(const TaskOptions& options);
+
+// Settings whose answerer and progress are the command line's (`bar` must outlive the suite).
+SuiteSettings task_settings(const TaskOptions& options, ProgressBar& bar);
+
+}  // namespace suite::cli
