@@ -30,4 +30,6 @@ inline constexpr DISPID kPaneStackShowPane = 6;        // pane CLSID string, tit
 inline constexpr DISPID kPaneStackBack = 7;            // back to the previous pane
 inline constexpr DISPID kPaneStackEnd = 8;             // VT_BOOL true: leave the task
 inline constexpr DISPID kPaneStackReturnToCaller = 22; // back to the page that started the task
+inline constexpr DISPID kPaneStackPanes = 23;          // property get: every pane of the stack, oldest first
+                                                       // (VT_ARRAY | VT_DISPATCH)
 }  // namespace host

@@ -51,7 +51,7 @@ struct EmailRequest {
 };
 
 void click_in(HWND dialog, int id) {
-  HWND control = GetDlgItem(dialog, id);
+  HWND control = clickable_window(dialog, id);
   if (!control || !platform::ui::click(control)) EndDialog(dialog, IDCANCEL);
 }
 

@@ -62,8 +62,9 @@ Variant items_of(const std::vector<std::string>& files) {
   SAFEARRAY* array = SafeArrayCreateVector(VT_UNKNOWN, 0, static_cast<ULONG>(files.size()));
   if (!array) refuse("out of memory");
   Variant list;
-  list.put()->vt = VT_ARRAY | VT_UNKNOWN;
-  list.put()->parray = array;
+  VARIANT* raw = list.put();  // put() clears: take it once
+  raw->vt = VT_ARRAY | VT_UNKNOWN;
+  raw->parray = array;
   LONG index = 0;
   for (const std::string& file : files) {
     std::error_code error;
@@ -125,8 +126,15 @@ void SharePaneDriver::open(const std::vector<std::string>& files) {
   pump();
 }
 
+HWND clickable_window(HWND parent, int id) {
+  HWND host = GetDlgItem(parent, id);
+  if (!host) return nullptr;
+  HWND own = GetWindow(host, GW_CHILD);
+  return own ? own : host;
+}
+
 bool SharePaneDriver::click(int id) {
-  HWND control = GetDlgItem(pane_, id);
+  HWND control = clickable_window(pane_, id);
   if (!control || !platform::ui::click(control)) return false;
   pump();
   return true;

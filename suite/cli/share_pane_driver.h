@@ -47,6 +47,10 @@ class SharePaneDriver {
   HWND pane_ = nullptr;
 };
 
+// The window a user's click on control `id` of `parent` lands on: the hosted control's own
+// window, which covers its host window; null when there is no such control.
+HWND clickable_window(HWND parent, int id);
+
 // The automation text of a skinned control in any window (dialogs too); empty when none.
 std::string control_text(HWND parent, int id);
 

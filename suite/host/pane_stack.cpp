@@ -6,6 +6,8 @@
 #include "host/activity_host.h"
 #include "platform/objbase.h"
 #include "platform/support/dispatch_object.h"
+#include "platform/support/safe_array.h"
+#include "platform/support/variant.h"
 #include "suite/host/side_panel.h"
 #include "suite/host/suite_objects.h"
 #include "suite/host/variant_text.h"
@@ -22,13 +24,14 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
   explicit PaneStack(std::shared_ptr<SuiteState> state) : state_(std::move(state)) {}
 
   static std::span<const DispatchMember<PaneStack>> dispatch_members() {
-    static constexpr std::array<DispatchMember<PaneStack>, 6> kMembers{{
+    static constexpr std::array<DispatchMember<PaneStack>, 7> kMembers{{
         {host::kPaneStackCurrentPane, u"CurrentPane", DISPATCH_PROPERTYGET, &PaneStack::current_pane},
         {host::kPaneStackSetToolbar, u"Toolbar", DISPATCH_METHOD | DISPATCH_PROPERTYPUT, &PaneStack::set_toolbar},
         {host::kPaneStackShowPane, u"ShowPane", DISPATCH_METHOD, &PaneStack::show_pane},
         {host::kPaneStackBack, u"Back", DISPATCH_METHOD, &PaneStack::back},
         {host::kPaneStackEnd, u"End", DISPATCH_METHOD, &PaneStack::end},
         {host::kPaneStackReturnToCaller, u"ReturnToCaller", DISPATCH_METHOD, &PaneStack::return_to_caller},
+        {host::kPaneStackPanes, u"Panes", DISPATCH_PROPERTYGET, &PaneStack::pane_list},
     }};
     return kMembers;
   }
@@ -51,23 +54,42 @@ class PaneStack final : public platform::DispatchObject<PaneStack, IDispatch> {
     return hr;
   }
 
+  // What the host hands out for a shown pane: the recording proxy of a pane that takes pane
+  // messages, else the pane's own dispatch interface (null for a pane without one).
+  HRESULT pane_object(const ShownPane& pane, ComPtr<IDispatch>& out) {
+    ComPtr<IActivityComponent> component;
+    if (SUCCEEDED(pane.object->QueryInterface(IID_IActivityComponent, component.put_void())))
+      return create_pane_proxy(state_, component.get(), pane.clsid, out.put());
+    (void)pane.object->QueryInterface(IID_IDispatch, out.put_void());
+    return S_OK;
+  }
+
   HRESULT current_pane(const DispatchCall& call) {
     return recorded(call, host::kPaneStackCurrentPane, u"CurrentPane", [&]() -> HRESULT {
       if (state_->panes.empty()) return S_OK;  // VT_EMPTY: no pane shown
       const auto& pane = state_->panes.back();
-      ComPtr<IActivityComponent> component;
-      if (SUCCEEDED(pane.object->QueryInterface(IID_IActivityComponent, component.put_void()))) {
-        ComPtr<IDispatch> proxy;
-        const HRESULT hr = create_pane_proxy(state_, component.get(), pane.clsid, proxy.put());
-        if (FAILED(hr)) return hr;
-        call.set_result(proxy.get());
-        return S_OK;
-      }
       ComPtr<IDispatch> dispatch;
-      if (SUCCEEDED(pane.object->QueryInterface(IID_IDispatch, dispatch.put_void())))
+      const HRESULT hr = pane_object(pane, dispatch);
+      if (FAILED(hr)) return hr;
+      if (dispatch)
         call.set_result(dispatch.get());
       else
         call.set_result(pane.object.get());
+      return S_OK;
+    });
+  }
+
+  HRESULT pane_list(const DispatchCall& call) {
+    return recorded(call, host::kPaneStackPanes, u"Panes", [&]() -> HRESULT {
+      auto list = platform::SafeArray::create_vector(VT_DISPATCH, 0, static_cast<ULONG>(state_->panes.size()));
+      if (!list) return E_OUTOFMEMORY;
+      for (std::size_t i = 0; i < state_->panes.size(); ++i) {
+        ComPtr<IDispatch> dispatch;
+        HRESULT hr = pane_object(state_->panes[i], dispatch);
+        if (SUCCEEDED(hr)) hr = list.put_element(static_cast<LONG>(i), dispatch.get());
+        if (FAILED(hr)) return hr;
+      }
+      call.set_result(platform::Variant(std::move(list)));
       return S_OK;
     });
   }

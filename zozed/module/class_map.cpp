@@ -1,6 +1,7 @@
 #include "zozed/module/class_map.h"
 
 #include "zozed/email/panes/email_done_pane.h"
+#include "zozed/email/panes/share_by_email_pane.h"
 #include "zozed/module/class_ids.h"
 #include "zozed/module/service_manager.h"
 #include "zozed/panes/pane_component.h"
@@ -11,7 +12,7 @@ std::span<const platform::ClassEntry> class_map() {
   static constexpr platform::ClassEntry kClasses[] = {
       platform::class_entry<PaneComponent<CLSID_STGSharedSaveAs>>(CLSID_STGSharedSaveAs),
       platform::class_entry<STGShareManager>(CLSID_STGShareManager),
-      platform::class_entry<PaneComponent<CLSID_STGShareByEmail>>(CLSID_STGShareByEmail),
+      platform::class_entry<email::STGShareByEmail>(CLSID_STGShareByEmail),
       platform::class_entry<PaneComponent<CLSID_STGSharedExport>>(CLSID_STGSharedExport),
       platform::class_entry<STGSaveManager>(CLSID_STGSaveManager),
       platform::class_entry<PaneComponent<CLSID_STGArchivePane>>(CLSID_STGArchivePane),

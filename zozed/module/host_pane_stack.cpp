@@ -2,6 +2,7 @@
 
 #include "host/item_tray.h"
 #include "platform/objbase.h"
+#include "platform/oleauto.h"
 #include "platform/support/dispatch_driver.h"
 
 namespace zozed {
@@ -32,17 +33,50 @@ void HostPaneStack::show_pane(std::u16string_view clsid, std::u16string_view tit
   (void)platform::invoke_method(stack_.get(), host::kPaneStackShowPane, {pane.get(), caption.get()});
 }
 
-ComPtr<IActivityComponent> HostPaneStack::current_pane() {
-  const Variant shown = platform::get_property(stack_.get(), host::kPaneStackCurrentPane);
-  ComPtr<IUnknown> object;
-  if (auto dispatch = shown.as_dispatch(); dispatch && *dispatch) {
-    object = ComPtr<IUnknown>::borrow(dispatch->get());
-  } else if (auto unknown = shown.as_unknown(); unknown && *unknown) {
-    object = std::move(*unknown);
-  }
+namespace {
+
+ComPtr<IActivityComponent> component_of(IUnknown* object) {
   ComPtr<IActivityComponent> pane;
   if (object) (void)object->QueryInterface(IID_IActivityComponent, pane.put_void());
   return pane;
+}
+
+}  // namespace
+
+ComPtr<IActivityComponent> HostPaneStack::current_pane() {
+  const Variant shown = platform::get_property(stack_.get(), host::kPaneStackCurrentPane);
+  if (auto dispatch = shown.as_dispatch(); dispatch && *dispatch) return component_of(dispatch->get());
+  if (auto unknown = shown.as_unknown(); unknown && *unknown) return component_of(unknown->get());
+  return {};
+}
+
+std::vector<ComPtr<IActivityComponent>> HostPaneStack::panes() {
+  const Variant list = platform::get_property(stack_.get(), host::kPaneStackPanes);
+  std::vector<ComPtr<IActivityComponent>> found;
+  const auto array = list.as_array();
+  if (!array || !*array || SafeArrayGetDim(*array) != 1) return found;
+  VARTYPE element = VT_EMPTY;
+  platform::check<IDispatch>(SafeArrayGetVartype(*array, &element));
+  LONG lower = 0;
+  LONG upper = -1;
+  platform::check<IDispatch>(SafeArrayGetLBound(*array, 1, &lower));
+  platform::check<IDispatch>(SafeArrayGetUBound(*array, 1, &upper));
+  for (LONG i = lower; i <= upper; ++i) {
+    ComPtr<IUnknown> object;
+    if (element == VT_DISPATCH || element == VT_UNKNOWN) {
+      // Both element types hold an interface pointer that the copy out adds a reference to.
+      platform::check<IDispatch>(SafeArrayGetElement(*array, &i, object.put_void()));
+    } else if (element == VT_VARIANT) {
+      Variant entry;
+      platform::check<IDispatch>(SafeArrayGetElement(*array, &i, entry.put()));
+      if (auto dispatch = entry.as_dispatch(); dispatch && *dispatch) object = ComPtr<IUnknown>::borrow(dispatch->get());
+      else if (auto unknown = entry.as_unknown(); unknown && *unknown) object = std::move(*unknown);
+    } else {
+      throw platform::ComError(DISP_E_TYPEMISMATCH, IID_IDispatch);
+    }
+    if (auto pane = component_of(object.get())) found.push_back(std::move(pane));
+  }
+  return found;
 }
 
 void HostPaneStack::back() { (void)platform::invoke_method(stack_.get(), host::kPaneStackBack); }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string_view>
+#include <vector>
 
 #include "host/activity_component.h"
 #include "host/activity_host.h"
@@ -22,6 +23,8 @@ class HostPaneStack {
   void show_pane(std::u16string_view clsid, std::u16string_view title);
   // The pane now shown as IActivityComponent; null when there is none or it has no such interface.
   platform::ComPtr<IActivityComponent> current_pane();
+  // Every pane of the stack that takes pane messages, oldest first.
+  std::vector<platform::ComPtr<IActivityComponent>> panes();
   void back();
   void end();
   void return_to_caller();
