@@ -131,6 +131,7 @@ int run_email(const EmailRequest& request) {
   settings.mail.hand_off = !request.no_hand_off;
   const auto client = mail::detect_mail_client(settings.mail.client_name, settings.mail.client_can_embed);
   RunningSuite suite(std::move(settings));
+  ensure_pictures_folder();
   apply_task_assignments(request.task);
   const auto files = task_files(request.task);
 

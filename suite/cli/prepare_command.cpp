@@ -18,6 +18,7 @@ namespace {
 int run_prepare(const TaskOptions& options, bool json) {
   ProgressBar bar("Preparing");
   RunningSuite suite(task_settings(options, bar));
+  ensure_pictures_folder();
   apply_task_assignments(options);
   const auto files = task_files(options);
   SharePaneDriver pane(suite.session());

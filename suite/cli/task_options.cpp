@@ -5,6 +5,7 @@
 #include <iostream>
 #include <stdexcept>
 
+#include "platform/shlobj.h"
 #include "suite/cli/email_options_store.h"
 
 namespace suite::cli {
@@ -53,6 +54,12 @@ void apply_task_assignments(const TaskOptions& options) {
     std::cerr << "zozed: " << failed.what() << "\n";
     throw CLI::RuntimeError(1);
   }
+}
+
+void ensure_pictures_folder() {
+  WCHAR path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_MYPICTURES | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, path)))
+    std::cerr << "zozed: there is no pictures folder and none could be made; saving for later needs a save location\n";
 }
 
 SuiteSettings task_settings(const TaskOptions& options, ProgressBar& bar) {

@@ -36,6 +36,10 @@ std::vector<std::string> task_files(const TaskOptions& options);
 // Writes the --set changes into the e-mail options; prints why and fails on a bad one.
 void apply_task_assignments(const TaskOptions& options);
 
+// A Windows profile always has a pictures folder, where the e-mail options keep their default
+// save location; the user's XDG pictures folder is made when it is missing.
+void ensure_pictures_folder();
+
 // Settings whose answerer and progress are the command line's (`bar` must outlive the suite).
 SuiteSettings task_settings(const TaskOptions& options, ProgressBar& bar);
 
