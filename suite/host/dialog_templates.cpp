@@ -1,6 +1,7 @@
 // Pane templates are child windows (DS_CONTROL) about 120 x 200 dialog units, laid out top
-// to bottom with the bullet buttons along the bottom; dialogs are modal frames. Every text is
-// left empty: the module sets the host strings itself.
+// to bottom with the bullet buttons along the bottom; dialogs are modal frames. Texts are left
+// empty where the module sets host strings itself; the few controls it leaves alone get theirs
+// from the init data.
 #include "suite/host/dialog_templates.h"
 
 #include <cstring>
@@ -23,6 +24,7 @@ struct Control {
   Kind kind;
   SkinnedControlKind skinned;
   short x, y, cx, cy;
+  const char16_t* text = nullptr;  // put through the init data
 };
 
 struct Template {
@@ -32,8 +34,9 @@ struct Template {
   std::vector<Control> controls;
 };
 
-constexpr Control skinned(DWORD id, SkinnedControlKind kind, short x, short y, short cx, short cy) {
-  return Control{id, Kind::skinned, kind, x, y, cx, cy};
+constexpr Control skinned(DWORD id, SkinnedControlKind kind, short x, short y, short cx, short cy,
+                          const char16_t* text = nullptr) {
+  return Control{id, Kind::skinned, kind, x, y, cx, cy, text};
 }
 constexpr Control tray(DWORD id, short x, short y, short cx, short cy) {
   return Control{id, Kind::tray, SkinnedControlKind::static_text, x, y, cx, cy};
@@ -118,8 +121,9 @@ std::vector<Template> build_templates() {
                          200,
                          90,
                          {skinned(1182, K::heading, 7, 7, 186, 12), skinned(1181, K::static_text, 7, 22, 186, 36),
-                          skinned(1183, K::push_button, 7, 66, 58, 14), skinned(1184, K::push_button, 71, 66, 58, 14),
-                          skinned(1186, K::push_button, 135, 66, 58, 14)}});
+                          skinned(1183, K::push_button, 7, 66, 58, 14, u"Show folder"),
+                          skinned(1184, K::push_button, 71, 66, 58, 14, u"Copy path"),
+                          skinned(1186, K::push_button, 135, 66, 58, 14, u"Close")}});
   all.push_back(Template{host::kTemplateSaveFormatWarning,
                          false,
                          200,
@@ -198,13 +202,8 @@ std::optional<std::vector<BYTE>> dialog_init_data(LONG id) {
   const Template* t = find(id);
   if (!t) return std::nullopt;
   std::vector<BYTE> data;
-  int bullet = 0;
-  for (const Control& c : t->controls) {
-    if (c.kind != Kind::skinned || c.skinned != SkinnedControlKind::bullet_button) continue;
-    // Each bullet button shows its own skin image.
-    const std::string number = std::to_string(++bullet);
-    std::u16string text = u"Image=BulletButton" + std::u16string(number.begin(), number.end());
-    const WORD control_id = static_cast<WORD>(c.id);
+  const auto add = [&data](DWORD id, const std::u16string& text) {
+    const WORD control_id = static_cast<WORD>(id);
     const WORD message = host::kInitDataProperties;
     const DWORD size = static_cast<DWORD>(text.size() * sizeof(char16_t));
     const std::size_t at = data.size();
@@ -213,6 +212,17 @@ std::optional<std::vector<BYTE>> dialog_init_data(LONG id) {
     std::memcpy(data.data() + at + 2, &message, 2);
     std::memcpy(data.data() + at + 4, &size, 4);
     std::memcpy(data.data() + at + 8, text.data(), size);
+  };
+  int bullet = 0;
+  for (const Control& c : t->controls) {
+    if (c.kind != Kind::skinned) continue;
+    if (c.skinned == SkinnedControlKind::bullet_button) {
+      // Each bullet button shows its own skin image.
+      const std::string number = std::to_string(++bullet);
+      add(c.id, u"Image=BulletButton" + std::u16string(number.begin(), number.end()));
+    } else if (c.text) {
+      add(c.id, u"Text=" + std::u16string(c.text));
+    }
   }
   if (data.empty()) return std::nullopt;
   data.resize(data.size() + 2);  // the closing control id 0

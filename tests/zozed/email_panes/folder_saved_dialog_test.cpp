@@ -91,6 +91,7 @@ TEST_F(FolderDialogTest, ShowsTheFolderAndOpensItInTheBrowserByItsAnsiPathInQuot
       GetWindowTextW(dialog, title, 64);
       EXPECT_EQ(title, host_string(61887)) << "row at line " << row.line;
       EXPECT_EQ(GetWindow(dialog, GW_OWNER), active) << "row at line " << row.line;
+      EXPECT_EQ(text(dialog, 1183), u"Show folder") << "the host's own button text, row at line " << row.line;
       click(1183)(dialog);
     };
     std::vector<std::u16string> started;
