@@ -12,6 +12,7 @@
 #include "platform/support/com_error.h"
 #include "platform/winnls.h"
 #include "zozed/email/engine/engine_paths.h"
+#include "zozed/email/engine/host_message.h"
 #include "zozed/email/engine/preparation_failure.h"
 #include "zozed/email/engine/unique_file_name.h"
 
@@ -26,20 +27,6 @@ struct Unconvertible {
   LONG index;
   std::u16string path;
 };
-
-LONG ask(IClientEnvironment& environment, HWND owner, LONG text_id, LONG detail_id, LONG buttons) {
-  Bstr text;
-  Bstr detail;
-  check<IClientEnvironment>(environment.GetHostString(text_id, text.put()));
-  check<IClientEnvironment>(environment.GetHostString(detail_id, detail.put()));
-  platform::ComPtr<IMessageService> messages;
-  check<IMessageService>(CoCreateInstance(host::CLSID_MessageService, nullptr, CLSCTX_SERVER, IID_IMessageService,
-                                          messages.put_void()));
-  const Bstr caption(u"");
-  LONG answer = 0;
-  check<IMessageService>(messages->ShowMessage(owner, text.get(), caption.get(), detail.get(), buttons, &answer));
-  return answer;
-}
 
 // The copy belongs to the item from now on, so that DeleteTempFile takes it away with it.
 void register_copy(const ItemList& attachments, std::size_t position, const std::u16string& copy) {
@@ -86,10 +73,10 @@ bool PrepareAnsiAttachments(VARIANT& paths, const ItemList& attachments, IClient
 
   const std::u16string temp = TemporaryFolder();
   if (temp.empty() || !ConvertsToAnsi(temp)) {
-    (void)ask(environment, owner, kAnsiImpossible, kAnsiImpossibleDetail, host::kButtonsOk);
+    (void)ShowHostMessage(environment, owner, kAnsiImpossible, kAnsiImpossibleDetail, host::kButtonsOk);
     return false;
   }
-  if (ask(environment, owner, kAnsiCopyQuestion, kAnsiCopyQuestionDetail, host::kButtonsOkCancel) ==
+  if (ShowHostMessage(environment, owner, kAnsiCopyQuestion, kAnsiCopyQuestionDetail, host::kButtonsOkCancel) ==
       host::kAnswerCancel)
     return false;
 

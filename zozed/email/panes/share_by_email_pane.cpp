@@ -17,6 +17,7 @@
 #include "zozed/email/engine/attachment_paths.h"
 #include "zozed/email/engine/compose_attachments.h"
 #include "zozed/email/engine/dated_folder.h"
+#include "zozed/email/engine/host_message.h"
 #include "zozed/email/engine/mail_client.h"
 #include "zozed/email/engine/preparation_failure.h"
 #include "zozed/email/engine/save_for_later.h"
@@ -354,15 +355,7 @@ void ShareByEmailWindow::leave() {
 }
 
 void ShareByEmailWindow::show_message(LONG text_id, LONG further_id) {
-  const platform::Bstr message(text(text_id));
-  const platform::Bstr further(text(further_id));
-  const platform::Bstr caption(u"");
-  ComPtr<IMessageService> messages;
-  platform::check<IMessageService>(CoCreateInstance(host::CLSID_MessageService, nullptr, CLSCTX_SERVER,
-                                                    IID_IMessageService, messages.put_void()));
-  LONG answer = 0;
-  platform::check<IMessageService>(
-      messages->ShowMessage(hwnd(), message.get(), caption.get(), further.get(), host::kButtonsOk, &answer));
+  (void)ShowHostMessage(environment(), hwnd(), text_id, further_id, host::kButtonsOk);
 }
 
 // ---- sending ------------------------------------------------------------------------------
