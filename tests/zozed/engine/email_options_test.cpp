@@ -270,6 +270,9 @@ TEST_F(EmailOptionsTest, LimitsFollowConversionOptimizationAndScreenSize) {
       {__LINE__, true, 0, 7, 50, {true, 640, 480, 0}},
       {__LINE__, true, 1, 2, 50, {true, 0, 0, 51200}},
       {__LINE__, true, 1, 0, 3, {true, 0, 0, 3072}},
+      {__LINE__, true, 1, 0, 4194303, {true, 0, 0, 4194303u * 1024u}},
+      {__LINE__, true, 1, 0, 4194304, {true, 0, 0, 0xFFFFFFFFu}},  // never wraps to a tiny target
+      {__LINE__, true, 1, 0, 4194305, {true, 0, 0, 0xFFFFFFFFu}},
       {__LINE__, true, 2, 1, 50, {true, 0, 0, 0}},
       {__LINE__, true, 0xFFFFFFFF, 1, 50, {true, 0, 0, 0}},
       {__LINE__, false, 0, 1, 50, {false, 0, 0, 0}},

@@ -85,6 +85,10 @@ TEST_F(ResizeTest, FileSizeAndBoxStepsResizeAsTheLimitsSay) {
       {__LINE__, 1000, 2000, 2000000, 0, true, 800, 600, 0, {"resize 300x600"}},
       {__LINE__, 640, 480, 2000000, 0, true, 800, 600, 0, {"resize 640x480"}},  // even when nothing changes
       {__LINE__, 3000, 2000, 2000000, 0, true, 640, 480, 51200, {"resize 876x584", "resize 640x426"}},
+      // A side the fit rounds to nothing keeps one pixel.
+      {__LINE__, 10000, 5, 2000000, 0, true, 800, 600, 0, {"resize 800x1"}},
+      {__LINE__, 5, 10000, 2000000, 0, true, 800, 600, 0, {"resize 1x600"}},
+      {__LINE__, 30000, 1, 2000000, 0, true, 0, 0, 1024, {"resize 17527x1"}},
   };
   world_->image_bits = 8;
   for (const Row& row : rows) {

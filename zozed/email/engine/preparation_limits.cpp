@@ -20,7 +20,9 @@ PreparationLimits LimitsFor(const EmailShareOptions& options) noexcept {
     limits.max_width = box.width;
     limits.max_height = box.height;
   } else if (options.jpeg_optimization == 1) {
-    limits.target_bytes = options.file_size * 1024u;
+    // Kilobytes beyond what 32 bits of bytes hold mean "no practical limit", never a wrapped one.
+    constexpr DWORD kLargestKilobytes = 0xFFFFFFFFu / 1024u;
+    limits.target_bytes = options.file_size > kLargestKilobytes ? 0xFFFFFFFFu : options.file_size * 1024u;
   }
   return limits;
 }

@@ -9,6 +9,14 @@ namespace zozed::email {
 
 using platform::check;
 
+namespace {
+
+// A side that the fit rounds down to nothing (a panorama of 10000 x 5 in an 800 x 600 box) keeps
+// one pixel: the host refuses an empty picture.
+LONG AtLeastOnePixel(LONG side) noexcept { return side < 1 ? 1 : side; }
+
+}  // namespace
+
 void ResizeForEmail(const platform::ComPtr<IImageObject>& image, const ImageInfo& info, LONG orientation, bool source_is_jpeg,
                     LONG max_width, LONG max_height, DWORD target_bytes) {
   if (target_bytes != 0 && info.file_size > target_bytes) {
@@ -18,8 +26,10 @@ void ResizeForEmail(const platform::ComPtr<IImageObject>& image, const ImageInfo
     LONG bits = turned.bits_per_pixel;
     if (!source_is_jpeg) check<IImageObject>(image->GetBitsPerPixel(&bits));
     const PixelSize size = EstimateJpegScale(turned, target_bytes, kEmailJpegQualityLevel, bits);
-    // A picture with too many frames gets no estimate and keeps its size.
-    if (size.width > 0 && size.height > 0) check<IImageObject>(image->Resize(size.width, size.height));
+    // A picture with too many frames gets no estimate (0 x 0) and keeps its size; a very thin
+    // one keeps at least one pixel on its short side.
+    if (size.width > 0 || size.height > 0)
+      check<IImageObject>(image->Resize(AtLeastOnePixel(size.width), AtLeastOnePixel(size.height)));
   }
   if (max_width > 0) {
     LONG width = 0;
@@ -35,7 +45,7 @@ void ResizeForEmail(const platform::ComPtr<IImageObject>& image, const ImageInfo
       height = max_height;
       width = static_cast<LONG>(max_height / aspect);
     }
-    check<IImageObject>(image->Resize(width, height));
+    check<IImageObject>(image->Resize(AtLeastOnePixel(width), AtLeastOnePixel(height)));
   }
 }
 
