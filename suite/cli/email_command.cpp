@@ -70,6 +70,8 @@ void answer_dialog(HWND dialog, const EmailRequest& request) {
   }
 }
 
+// The files and their total; whether that is too much for mail is the pane's to say (its size
+// warning shows its own figures).
 void report_attachments(const std::vector<TrayFile>& files) {
   std::int64_t total = 0;
   std::printf("Attachments (%zu):\n", files.size());
@@ -82,12 +84,13 @@ void report_attachments(const std::vector<TrayFile>& files) {
       std::printf("  %13s %9lld bytes  %s\n", "", static_cast<long long>(file.bytes), file.path.c_str());
   }
   const auto options = read_email_options();
-  const DWORD limit = email_option_number(options, "Attachment size limit");
-  const bool warn = email_option_number(options, "Warn about attachment size") != 0;
-  const long long kilobytes = total / 1024 + 1;
-  std::printf("Total: %lld KB against a limit of %lu KB%s\n", kilobytes, static_cast<unsigned long>(limit),
-              warn ? (kilobytes > static_cast<long long>(limit) ? " (over: the pane warns)" : "")
-                   : " (the size warning is off)");
+  const StoredOption* warn = find_email_option(options, "Warn about attachment size");
+  const StoredOption* limit = find_email_option(options, "Attachment size limit");
+  std::printf("Total: %lld bytes", static_cast<long long>(total));
+  if (warn && warn->is_on() && limit)
+    std::printf(" (the pane warns above %lu KB)\n", static_cast<unsigned long>(limit->number));
+  else
+    std::printf(" (the size warning is off)\n");
 }
 
 SentMail const* last_mail(const SuiteState& state) { return state.sent_mail.empty() ? nullptr : &state.sent_mail.back(); }
@@ -107,7 +110,13 @@ int report_outcome(const SuiteState& state) {
     std::u16string folder = outcome->extra;
     if (folder.size() >= 2 && folder.front() == u'"' && folder.back() == u'"') folder = folder.substr(1, folder.size() - 2);
     if (folder.empty()) {
-      std::printf("The files could not be saved for later sending.\n");
+      const auto options = read_email_options();
+      const StoredOption* location = find_email_option(options, "Save location");
+      if (!location || location->text.size() < 2)
+        std::printf("Nothing was saved: there is no save location (no pictures folder to put one in). Choose one "
+                    "with --set \"Save location=FOLDER\" --save.\n");
+      else
+        std::printf("Nothing was saved: today's folder could not be made below %s.\n", location->shown().c_str());
       return 1;
     }
     const auto posix = posix_of_host_path(folder);
@@ -124,6 +133,7 @@ int report_outcome(const SuiteState& state) {
 }
 
 int run_email(const EmailRequest& request) {
+  if (!ensure_module_registered()) return 1;
   ProgressBar bar("Preparing");
   SuiteSettings settings = task_settings(request.task, bar);
   if (!request.outbox.empty()) settings.mail.outbox = request.outbox;
@@ -132,8 +142,8 @@ int run_email(const EmailRequest& request) {
   const auto client = mail::detect_mail_client(settings.mail.client_name, settings.mail.client_can_embed);
   RunningSuite suite(std::move(settings));
   ensure_pictures_folder();
-  apply_task_assignments(request.task);
   const auto files = task_files(request.task);
+  const RunOptions options(request.task);
 
   SharePaneDriver pane(suite.session());
   pane.open(files);
@@ -156,14 +166,15 @@ int run_email(const EmailRequest& request) {
     std::printf("Form: %s\n", pane.state(kEmbed) == host::kCheckTicked ? "pictures embedded in HTML" : "attachments");
 
   if (!pane.enabled(kSend)) {
-    std::printf("Nothing to send: the tray is empty.\n");
+    std::printf("Nothing to send: no file could be prepared.\n");
     return 1;
   }
   {
     platform::ui::ScopedDriver driver([&](HWND waiting) { answer_dialog(waiting, request); });
     (void)pane.click(kSend);
   }
-  return report_outcome(suite.session().state());
+  const int status = report_outcome(suite.session().state());
+  return status == 0 && unanswered_question() ? 1 : status;
 }
 
 }  // namespace
@@ -171,7 +182,6 @@ int run_email(const EmailRequest& request) {
 int run_default() {
   std::printf("zozed %s: the e-mail task on the bundled sample photos (`zozed --help` lists every command)\n\n",
               ZOZED_VERSION);
-  if (!ensure_module_registered()) return 1;
   return run_email(EmailRequest{});
 }
 
@@ -179,9 +189,11 @@ void add_email_command(CLI::App& app) {
   auto* command = app.add_subcommand("email", "Send files by e-mail as the Share-by-e-mail pane does, or save them for later");
   auto request = std::make_shared<EmailRequest>();
   add_task_options(*command, request->task);
-  command->add_flag("--later", request->later, "Save the prepared files into today's folder for sending later");
-  auto* html = command->add_flag("--html", request->html, "Embed the pictures in an HTML message (when the mail program can)");
-  command->add_flag("--no-html", request->no_html, "Attach the pictures to a plain message")->excludes(html);
+  command->add_flag("--later", request->later,
+                    "Save the prepared files into today's folder for sending later (this run; --save keeps it)");
+  auto* html = command->add_flag("--html", request->html,
+                                 "Embed the pictures in an HTML message when the mail program can (this run)");
+  command->add_flag("--no-html", request->no_html, "Attach the pictures to a plain message (this run)")->excludes(html);
   command->add_option("--outbox", request->outbox, "Folder the messages are written to (default $XDG_DATA_HOME/zozed/outbox)");
   command->add_option("--client", request->client, "Mail program name to use (\"\" for none; default: the desktop's)");
   command->add_flag("--no-hand-off", request->no_hand_off, "Only write the message; do not open it in the mail program");

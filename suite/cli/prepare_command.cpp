@@ -1,7 +1,10 @@
-// `zozed prepare [FILE...] [--json]`: the files prepared for mail as the Share-by-e-mail pane
-// prepares them under the current e-mail options (gathered, converted to JPEG and shrunk into
-// the temporary folder), listed with their dimensions and sizes. Nothing is sent.
+// `zozed prepare [FILE...] [--out DIR] [--json]`: the files prepared for mail as the
+// Share-by-e-mail pane prepares them under the current e-mail options (gathered, converted to
+// JPEG and shrunk into the suite's temporary folder), listed with their dimensions and sizes.
+// Nothing is sent; the temporary folder goes with the suite, so --out keeps the results.
 #include <cstdio>
+#include <filesystem>
+#include <iostream>
 #include <memory>
 
 #include <nlohmann/json.hpp>
@@ -15,17 +18,45 @@
 namespace suite::cli {
 namespace {
 
-int run_prepare(const TaskOptions& options, bool json) {
-  ProgressBar bar("Preparing");
-  RunningSuite suite(task_settings(options, bar));
-  ensure_pictures_folder();
-  apply_task_assignments(options);
-  const auto files = task_files(options);
-  SharePaneDriver pane(suite.session());
-  pane.open(files);
-  bar.show(0);
-  const auto prepared = pane.tray_files();
-  const auto& messages = suite.session().state().messages;
+namespace fs = std::filesystem;
+
+struct PrepareRequest {
+  TaskOptions task;
+  std::string out;
+  bool json = false;
+};
+
+// `name` in `folder`, or "name (2).ext" and up when that is taken: nothing of the user's is
+// overwritten.
+fs::path free_name(const fs::path& folder, const fs::path& name) {
+  fs::path candidate = folder / name;
+  for (int n = 2; fs::exists(candidate); ++n)
+    candidate = folder / (name.stem().string() + " (" + std::to_string(n) + ")" + name.extension().string());
+  return candidate;
+}
+
+// Copies each prepared file into `out` and points the listing at the copy.
+void keep_in(const std::string& out, std::vector<TrayFile>& prepared) {
+  std::error_code error;
+  fs::create_directories(out, error);
+  if (error) {
+    std::cerr << "zozed: cannot make " << out << ": " << error.message() << "\n";
+    throw CLI::RuntimeError(1);
+  }
+  for (TrayFile& file : prepared) {
+    const fs::path source = file.path;
+    const fs::path target = free_name(out, source.filename());
+    fs::copy_file(source, target, error);
+    if (error) {
+      std::cerr << "zozed: cannot keep " << source.string() << " in " << out << ": " << error.message() << "\n";
+      throw CLI::RuntimeError(1);
+    }
+    file.path = target.string();
+  }
+}
+
+void print(const std::vector<TrayFile>& prepared, std::size_t given, const std::vector<MessageRequest>& messages,
+           bool kept, bool json) {
   if (json) {
     nlohmann::ordered_json out;
     out["files"] = nlohmann::ordered_json::array();
@@ -33,32 +64,52 @@ int run_prepare(const TaskOptions& options, bool json) {
       out["files"].push_back({{"path", file.path}, {"width", file.width}, {"height", file.height}, {"bytes", file.bytes}});
     out["messages"] = nlohmann::ordered_json::array();
     for (const auto& message : messages)
-      out["messages"].push_back({{"text", platform::to_utf8(message.text)}, {"further", platform::to_utf8(message.further)}});
+      out["messages"].push_back({{"text", platform::to_utf8(message.text)},
+                                 {"further", platform::to_utf8(message.further)},
+                                 {"details", message.details}});
     std::printf("%s\n", out.dump(2).c_str());
-  } else {
-    std::printf("%zu of %zu file(s) prepared:\n", prepared.size(), files.size());
-    for (const auto& file : prepared) {
-      if (file.width > 0)
-        std::printf("  %5d x %-5d %9lld bytes  %s\n", file.width, file.height, static_cast<long long>(file.bytes),
-                    file.path.c_str());
-      else
-        std::printf("  %13s %9lld bytes  %s\n", "", static_cast<long long>(file.bytes), file.path.c_str());
-    }
+    return;
   }
-  return messages.empty() ? 0 : 1;
+  std::printf("%zu of %zu file(s) prepared%s:\n", prepared.size(), given,
+              kept ? "" : " (removed when the suite stops; --out DIR keeps them)");
+  for (const auto& file : prepared) {
+    if (file.width > 0)
+      std::printf("  %5d x %-5d %9lld bytes  %s\n", file.width, file.height, static_cast<long long>(file.bytes),
+                  file.path.c_str());
+    else
+      std::printf("  %13s %9lld bytes  %s\n", "", static_cast<long long>(file.bytes), file.path.c_str());
+  }
+}
+
+int run_prepare(const PrepareRequest& request) {
+  if (!ensure_module_registered()) return 1;
+  ProgressBar bar("Preparing");
+  RunningSuite suite(task_settings(request.task, bar));
+  ensure_pictures_folder();
+  const auto files = task_files(request.task);
+  const RunOptions options(request.task);
+  SharePaneDriver pane(suite.session());
+  pane.open(files);
+  bar.show(0);
+  auto prepared = pane.tray_files();
+  if (!request.out.empty()) keep_in(request.out, prepared);
+  const auto& messages = suite.session().state().messages;
+  print(prepared, files.size(), messages, !request.out.empty(), request.json);
+  return messages.empty() && !prepared.empty() ? 0 : 1;
 }
 
 }  // namespace
 
 void add_prepare_command(CLI::App& app) {
   auto* command = app.add_subcommand(
-      "prepare", "Prepare files for mail as the Share-by-e-mail pane does (JPEG, shrunk, in the temporary folder)");
-  auto options = std::make_shared<TaskOptions>();
-  auto json = std::make_shared<bool>(false);
-  add_task_options(*command, *options);
-  command->add_flag("--json", *json, "Print the prepared files as JSON");
-  command->callback([options, json] {
-    if (const int status = run_prepare(*options, *json); status != 0) throw CLI::RuntimeError(status);
+      "prepare", "Prepare files for mail as the Share-by-e-mail pane does (JPEG, shrunk); nothing is sent");
+  auto request = std::make_shared<PrepareRequest>();
+  add_task_options(*command, request->task);
+  command->add_option("--out", request->out, "Keep the prepared files in this folder (never overwriting a file)")
+      ->type_name("DIR");
+  command->add_flag("--json", request->json, "Print the prepared files as JSON");
+  command->callback([request] {
+    if (const int status = run_prepare(*request); status != 0) throw CLI::RuntimeError(status);
   });
 }
 

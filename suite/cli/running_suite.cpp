@@ -16,6 +16,10 @@ RunningSuite::RunningSuite(SuiteSettings settings) : store_(use_registry_store()
   if (const HRESULT hr = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); FAILED(hr)) fail("cannot start COM", hr);
   if (const HRESULT hr = session_.start(std::move(settings)); FAILED(hr)) {
     CoUninitialize();
+    if (!session_.start_failure().empty()) {
+      std::cerr << "zozed: cannot start the suite: " << session_.start_failure() << "\n";
+      throw CLI::RuntimeError(1);
+    }
     fail("cannot start the suite", hr);
   }
 }

@@ -12,8 +12,13 @@ namespace suite::cli {
 
 void add_task_options(CLI::App& command, TaskOptions& options) {
   command.add_option("files", options.files, "Photos and other files to send (default: the bundled sample photos)");
-  command.add_option("--set", options.assignments,
-                     "Change an e-mail option first: \"Name=Value\" (see `zozed options email`)");
+  command
+      .add_option("--set", options.assignments,
+                  "Change an e-mail option for this run: \"Name=Value\" (see `zozed options email`);\n"
+                  "repeat it for several")
+      ->allow_extra_args(false)
+      ->type_name("NAME=VALUE");
+  command.add_flag("--save", options.save, "Keep this run's option changes for later runs");
   auto* yes = command.add_flag("--yes,-y", options.yes, "Answer every question with yes / continue");
   command.add_flag("--no,-n", options.no, "Answer every question with no / cancel")->excludes(yes);
 }
@@ -41,19 +46,24 @@ std::vector<std::string> task_files(const TaskOptions& options) {
   return photos;
 }
 
-void apply_task_assignments(const TaskOptions& options) {
-  if (options.assignments.empty()) return;
-  auto values = read_email_options();
+RunOptions::RunOptions(const TaskOptions& options) : keep_(options.save) {
+  complete_email_options();
+  before_ = std::make_unique<EmailOptionsSnapshot>();
   try {
-    for (const auto& assignment : options.assignments) apply_email_option(values, assignment);
-    write_email_options(values);
+    for (const auto& assignment : options.assignments) set_email_option(assignment);
   } catch (const std::invalid_argument& wrong) {
+    before_->restore();
     std::cerr << "zozed: " << wrong.what() << "\n";
     throw CLI::RuntimeError(2);
   } catch (const std::runtime_error& failed) {
+    before_->restore();
     std::cerr << "zozed: " << failed.what() << "\n";
     throw CLI::RuntimeError(1);
   }
+}
+
+RunOptions::~RunOptions() {
+  if (!keep_) before_->restore();
 }
 
 void ensure_pictures_folder() {

@@ -1,6 +1,6 @@
 // What the task verbs (`prepare`, `email`) share: the files to work on (the bundled sample
-// photos when none are given), e-mail option changes made first, and the suite started with the
-// command line answering its questions and drawing its progress.
+// photos when none are given), e-mail option changes for this run (kept with --save), and the
+// suite started with the command line answering its questions and drawing its progress.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "suite/cli/email_options_store.h"
 #include "suite/cli/progress_bar.h"
 #include "suite/cli/user_answers.h"
 #include "suite/host/suite_state.h"
@@ -20,21 +21,34 @@ struct TaskOptions {
   std::vector<std::string> assignments;  // "Name=Value" e-mail options
   bool yes = false;
   bool no = false;
+  bool save = false;  // keep the run's option changes (--set, and the choices a verb clicks)
 
   AnswerMode answer_mode() const noexcept { return yes ? AnswerMode::yes : no ? AnswerMode::no : AnswerMode::ask; }
 };
 
-// Adds FILE..., --set, --yes and --no to `command`.
+// Adds FILE..., --set, --save, --yes and --no to `command`.
 void add_task_options(CLI::App& command, TaskOptions& options);
+
+// The e-mail options for one run: the module's record completed, the --set changes applied
+// (a bad one is refused with the reason, exit 2), and everything the run changed put back when
+// it goes, unless --save was given. Needs the running suite.
+class RunOptions {
+ public:
+  explicit RunOptions(const TaskOptions& options);
+  ~RunOptions();
+  RunOptions(const RunOptions&) = delete;
+  RunOptions& operator=(const RunOptions&) = delete;
+
+ private:
+  bool keep_;
+  std::unique_ptr<EmailOptionsSnapshot> before_;
+};
 
 // The bundled sample photos (<bin>/../share/zozed/samples), sorted; empty when there are none.
 std::vector<std::string> sample_photos();
 
 // The files given, or the sample photos (said on stderr); fails when there are neither.
 std::vector<std::string> task_files(const TaskOptions& options);
-
-// Writes the --set changes into the e-mail options; prints why and fails on a bad one.
-void apply_task_assignments(const TaskOptions& options);
 
 // A Windows profile always has a pictures folder, where the e-mail options keep their default
 // save location; the user's XDG pictures folder is made when it is missing.

@@ -27,6 +27,14 @@ bool read_yes_no(bool fallback) {
 
 bool interactive() { return isatty(STDIN_FILENO) != 0; }
 
+bool g_unanswered = false;
+
+// Nobody to ask: the safe answer, and how to give another one.
+void refuse_unasked() {
+  g_unanswered = true;
+  std::fprintf(stderr, "\nzozed: no terminal to ask, so the answer is no; run again with --yes or --no to answer\n");
+}
+
 LONG answer_for(const MessageRequest& request, bool yes) {
   switch (request.buttons) {
     case host::kButtonsOkCancel: return yes ? host::kAnswerOk : host::kAnswerCancel;
@@ -42,13 +50,14 @@ MessageAnswerer make_answerer(AnswerMode mode) {
   return [mode](const MessageRequest& request) -> LONG {
     std::fprintf(stderr, "zozed: %s", platform::to_utf8(request.text).c_str());
     if (!request.further.empty()) std::fprintf(stderr, "\n       %s", platform::to_utf8(request.further).c_str());
+    for (const std::string& detail : request.details) std::fprintf(stderr, "\n         %s", detail.c_str());
     if (request.buttons == host::kButtonsOk) {
       std::fprintf(stderr, "\n");
       return host::kAnswerOk;
     }
     if (mode == AnswerMode::ask && !interactive()) {
-      std::fprintf(stderr, "\n");
-      return default_answer(request);
+      refuse_unasked();
+      return answer_for(request, false);
     }
     if (mode != AnswerMode::ask) {
       std::fprintf(stderr, " (%s)\n", mode == AnswerMode::yes ? "--yes" : "--no");
@@ -60,12 +69,17 @@ MessageAnswerer make_answerer(AnswerMode mode) {
 
 bool confirm(const std::string& question, AnswerMode mode) {
   std::fprintf(stderr, "zozed: %s", question.c_str());
-  if (mode != AnswerMode::ask || !interactive()) {
-    const bool yes = mode != AnswerMode::no;
-    std::fprintf(stderr, " (%s)\n", mode == AnswerMode::ask ? "yes: not a terminal" : yes ? "--yes" : "--no");
-    return yes;
+  if (mode != AnswerMode::ask) {
+    std::fprintf(stderr, " (%s)\n", mode == AnswerMode::yes ? "--yes" : "--no");
+    return mode == AnswerMode::yes;
+  }
+  if (!interactive()) {
+    refuse_unasked();
+    return false;
   }
   return read_yes_no(true);
 }
+
+bool unanswered_question() { return g_unanswered; }
 
 }  // namespace suite::cli

@@ -1,5 +1,6 @@
 // The message service: records each message and has the suite's answerer (the user at the
 // terminal, or a test's script) press a button.
+#include <algorithm>
 #include <array>
 
 #include "host/message_service.h"
@@ -33,6 +34,11 @@ class MessageService final : public platform::DispatchObject<MessageService, pla
 
  private:
   HRESULT ask(MessageRequest request, LONG* answer) {
+    // The module names no file in its messages; the suite tells what it knows of each failure.
+    const auto& errors = state_->media_errors;
+    request.details.assign(errors.begin() + static_cast<std::ptrdiff_t>(std::min(state_->media_errors_told, errors.size())),
+                           errors.end());
+    state_->media_errors_told = errors.size();
     state_->messages.push_back(request);
     const MessageAnswerer& answerer = state_->settings.answerer;
     *answer = answerer ? answerer(request) : default_answer(request);

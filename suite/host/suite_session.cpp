@@ -45,7 +45,14 @@ constexpr std::array kClasses{
 
 HRESULT Session::start(SuiteSettings settings) {
   if (state_) return E_UNEXPECTED;
-  return platform::com_boundary([&]() -> HRESULT {
+  start_failure_.clear();
+  try {
+    temp_ = std::make_unique<SessionTempFolder>();
+  } catch (const std::exception& failure) {
+    start_failure_ = failure.what();
+    return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+  }
+  const HRESULT started = platform::com_boundary([&]() -> HRESULT {
     auto state = std::make_shared<SuiteState>(std::move(settings));
     HRESULT hr = create_pane_stack(state, IID_IDispatch, state->pane_stack.put_void());
     if (SUCCEEDED(hr)) hr = create_command_target(state, IID_ICommandTarget, state->command_target.put_void());
@@ -78,6 +85,8 @@ HRESULT Session::start(SuiteSettings settings) {
     cookies_ = std::move(cookies);
     return S_OK;
   });
+  if (FAILED(started)) temp_.reset();
+  return started;
 }
 
 void Session::stop() noexcept {
@@ -97,6 +106,7 @@ void Session::stop() noexcept {
   state_->item_tray.reset();
   state_->listeners.clear();
   state_.reset();
+  temp_.reset();
 }
 
 }  // namespace suite

@@ -21,6 +21,9 @@ struct MessageRequest {
   std::u16string caption;
   std::u16string further;
   LONG buttons = 0;
+  // What the suite knows of the failures behind the message: each file that failed since the
+  // previous message, with why ("goldfish.png: not a picture the suite can read").
+  std::vector<std::string> details = {};
 };
 
 // Answers a message as the user would (6 yes, 7 no, 2 cancel, 1 OK).
@@ -126,6 +129,7 @@ struct SuiteState {
   std::vector<MessageRequest> messages;
   std::vector<SentMail> sent_mail;
   std::vector<std::string> media_errors;  // why each failed picture operation failed, in order
+  std::size_t media_errors_told = 0;      // how many of them a message has carried
   std::vector<LONG> progress;             // every progress percentage reported, in order
 };
 

@@ -234,7 +234,7 @@ TEST_F(Scenario, SaveForLaterWritesTodaysFolderOrReportsThatItCannot) {
       EXPECT_TRUE(session_.state().messages.empty());
     } else {
       ASSERT_EQ(session_.state().messages.size(), 1u) << "a location of one character";
-      EXPECT_EQ(session_.state().messages[0].text, u"Some of the items could not be prepared for e-mail.");
+      EXPECT_EQ(session_.state().messages[0].text, u"Some of the items could not be prepared or copied.");
     }
     EXPECT_TRUE(session_.state().sent_mail.empty());
     EXPECT_EQ(messages_to(kEmailDonePane), (std::vector<std::u16string>{

@@ -222,10 +222,19 @@ TEST_F(EmailOptionsTest, DefaultFolderNameFallsBackWhenTheHostHasNoEnvironment) 
   EXPECT_TRUE(std::filesystem::is_directory(root_ / "pictures" / "For Email"));
 }
 
-TEST_F(EmailOptionsTest, WithoutAPicturesFolderTheDefaultLocationIsEmpty) {
+TEST_F(EmailOptionsTest, WithoutAPicturesFolderTheDefaultLocationIsEmptyAndNotStoredForGood) {
   platform::set_pictures_folder((root_ / "no such folder").string());
+  {
+    const EmailShareOptions options;
+    EXPECT_TRUE(options.save_location.empty());
+  }
+  EXPECT_FALSE(stored("Save location")) << "an empty default would stay after the folder appears";
+  EXPECT_TRUE(stored("Screen size")) << "the rest of the record is completed";
+
+  put_wide_location(0);  // stored empty by an earlier version
+  platform::set_pictures_folder((root_ / "pictures").string());
   const EmailShareOptions options;
-  EXPECT_TRUE(options.save_location.empty());
+  EXPECT_NE(options.save_location.find(u"Mail Pictures"), std::u16string::npos);
 }
 
 TEST_F(EmailOptionsTest, SendSettingsNeverWriteTheirDefaultsAndReadAnyFourByteValue) {

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# zozed options email against a store and a machine of its own: defaults shown without writing,
-# changes saved as the whole record, and bad names and values refused.
+# zozed options email against a store and a machine of its own: the module's defaults shown as
+# stored, changes kept by type, and bad names and values refused with the reason.
 set -u
 zozed="$1"
 dir="$(mktemp -d)"
@@ -13,27 +13,32 @@ checks=0
 check() { checks=$((checks + 1)); if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
 key='HKCU\Software\Quarn\Tessagram7\QuarnTessagram\Client\Options\TSGShare\EmailOptions'
 
+"$zozed" --store "$dir/s.db" register > /dev/null
 run > "$dir/out.txt"; rc=$?
-check "an empty store shows the defaults" '[ $rc -eq 0 ] && grep -q "^Screen size  *1  (default, not stored)" "$dir/out.txt"'
-"$zozed" --store "$dir/s.db" reg query "$key" > /dev/null 2>&1; rc=$?
-check "showing writes nothing" '[ $rc -ne 0 ]'
+check "an empty store shows the module's defaults" '[ $rc -eq 0 ] && grep -q "^Screen size  *1$" "$dir/out.txt" && [ "$(wc -l < "$dir/out.txt")" -eq 14 ]'
+check "the default folder is made" '[ -d "$dir/pictures/Pictures for E-mail" ]'
 
-run --set "Screen size=2" --set "embed in html=no" --json > "$dir/out.json"; rc=$?
+run --set "Screen size=2" --set "embed in html=no" --set "Save location=$dir/mail" --json > "$dir/out.json"; rc=$?
 check "a change succeeds" '[ $rc -eq 0 ]'
 check "the change is stored" 'grep -A1 "\"Screen size\"" "$dir/out.json" | grep -q "\"value\": 2"'
 check "names match without case" 'grep -A1 "\"Embed in HTML\"" "$dir/out.json" | grep -q "\"value\": false"'
-check "every value is stored" '! grep -q "\"stored\": false" "$dir/out.json"'
-check "the default folder is made" '[ -d "$dir/pictures/Pictures for E-mail" ]'
+check "a POSIX folder is stored as a Windows path" 'grep -A1 "\"Save location\"" "$dir/out.json" | grep -q "Z:"'
 "$zozed" --store "$dir/s.db" reg query "$key" > "$dir/q.txt"
-check "booleans are Yes/No strings" 'grep -q "Embed in HTML.*REG_SZ.*No" "$dir/q.txt"'
-check "numbers are DWORDs" 'grep -q "Screen size.*REG_DWORD" "$dir/q.txt"'
+check "switches stay Yes/No strings" 'grep -q "Embed in HTML.*REG_SZ.*No" "$dir/q.txt"'
+check "numbers stay DWORDs" 'grep -q "Screen size.*REG_DWORD.*0x2" "$dir/q.txt"'
 
-run --set "Screen size=big" 2> "$dir/err.txt"; rc=$?
-check "a bad number is refused" '[ $rc -ne 0 ] && grep -q "Screen size" "$dir/err.txt"'
-run --set "Colour=Yes" 2> "$dir/err.txt"; rc=$?
-check "an unknown name is refused" '[ $rc -ne 0 ] && grep -q "Colour" "$dir/err.txt"'
-run --set "Convert to JPEG=maybe" 2> /dev/null; rc=$?
-check "a Boolean takes Yes or No" '[ $rc -ne 0 ]'
+refused() {  # name, assignment, text the refusal must hold
+  run --set "$2" > /dev/null 2> "$dir/err.txt"; rc=$?
+  reason="$3"
+  check "$1" '[ $rc -eq 2 ] && grep -q -- "$reason" "$dir/err.txt"'
+}
+refused "a bad number is refused" "Screen size=big" "Screen size"
+refused "a screen size the dialog does not offer is refused" "Screen size=3" "1024 x 768"
+refused "a file size beyond 32 bits of bytes is refused" "File size=4194304" "4194303"
+refused "an unknown name is refused" "Colour=Yes" "Colour"
+refused "a switch takes Yes or No" "Convert to JPEG=maybe" "Yes or No"
+refused "an empty save location is refused" "Save location=" "needs a folder"
+check "refusals changed nothing" '"$zozed" --store "$dir/s.db" reg query "$key" | cmp -s - "$dir/q.txt"'
 
 echo "$((checks - failures)) passed, $failures failed"
 exit $failures

@@ -42,7 +42,9 @@ bool read_number(HKEY key, const char* name, DWORD& field) {
   return true;
 }
 
-// The data must leave room in a buffer of the capacity: exactly full counts as missing too.
+// The data must leave room in a buffer of the capacity: exactly full counts as missing too. An
+// empty location is never a choice (it was stored by a machine that had no pictures folder):
+// it counts as missing, so that the default is worked out again.
 bool read_location(HKEY key, std::u16string& field) {
   if (!key) return false;
   WCHAR buffer[EmailShareOptions::kSaveLocationCapacity] = {};
@@ -54,6 +56,7 @@ bool read_location(HKEY key, std::u16string& field) {
     return false;
   std::u16string text(buffer, size / sizeof(WCHAR));
   if (const auto end = text.find(u'\0'); end != std::u16string::npos) text.resize(end);
+  if (text.empty()) return false;
   field = std::move(text);
   return true;
 }
@@ -149,7 +152,8 @@ void EmailShareOptions::Save() {
   if (!open_key(true)) return;
   write_boolean(key_, kWarnAboutAttachmentSize, warn_about_attachment_size);
   write_number(key_, kAttachmentSizeLimit, attachment_size_limit);
-  if (save_location.size() < kSaveLocationCapacity)
+  // An empty default (no pictures folder) is not stored for good: the next load works it out again.
+  if (!save_location.empty() && save_location.size() < kSaveLocationCapacity)
     (void)RegSetValueExW(key_, u"Save location", 0, REG_SZ, reinterpret_cast<const BYTE*>(save_location.c_str()),
                          static_cast<DWORD>(save_location.size() * sizeof(WCHAR)));
   write_boolean(key_, kSaveForLaterSending, save_for_later_sending);

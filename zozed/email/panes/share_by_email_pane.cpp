@@ -275,6 +275,8 @@ void ShareByEmailWindow::items_and_step(const VARIANT& value, const VARIANT& ext
   StoreItemList(*items_.put(), composed.attachments);
   items_can_embed_ = composed.items_can_embed;
   refresh_tray();
+  // Nothing prepared, nothing to send: an empty tray disables Send however it became empty.
+  enable_send(!composed.attachments.empty());
   if (!tray_view_) {
     const Variant kind(host::kTrayViewKindItems);
     const Variant view = platform::invoke_method(HostPaneStack::open().item_tray().get(), host::kTrayOpenView, {kind.get()});
@@ -311,12 +313,16 @@ void ShareByEmailWindow::refresh_tray() {
   platform::put_property(host_tray.get(), host::kTrayLinkedPane, *Variant(host::kTrayLinkEmailPanes).get());
 }
 
+void ShareByEmailWindow::enable_send(bool any_item) {
+  SkinnedChild(hwnd(), kSendButton).set_state(any_item ? host::kButtonNormal : host::kButtonNotAvailable);
+}
+
 void ShareByEmailWindow::tray_contents_changed() {
   const auto tray = tray_control();
   if (!tray) return;
   const Variant now = platform::get_property(tray.get(), host::kTrayItems);
   const LONG count = platform::get_property(tray.get(), host::kTrayCount).as_long().value_or(0);
-  SkinnedChild(hwnd(), kSendButton).set_state(count == 0 ? host::kButtonNotAvailable : host::kButtonNormal);
+  enable_send(count != 0);
   HostPaneStack stack = HostPaneStack::open();
   platform::put_property(stack.item_tray().get(), host::kTrayItems, *now.get());
   if (tray_view_) (void)platform::invoke_method(tray_view_.get(), host::kTrayViewRefresh);

@@ -46,6 +46,7 @@ class ShareByEmailWindow final : public PaneWindow, public PreparationProgress {
   void hidden();
   void destroyed();
   void refresh_tray();
+  void enable_send(bool any_item);
   void tray_contents_changed();
   void choose_mode(bool send_now);
   void show_mode();
