@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
 # zozed catalogue / command / home against a store of their own, as a user runs them.
-set -u
 zozed="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-failures=0
-checks=0
-check() { checks=$((checks + 1)); if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+source "$(dirname "$0")/../cli_test_lib.sh"
 z() { "$zozed" --store "$dir/s.db" "$@"; }
 email_items='{F2BFE090-B34B-45d6-93EE-905255ECF886}'
 
@@ -41,5 +36,4 @@ z home > "$dir/home.txt"; rc=$?
 check "the home page's Share leads to the e-mail entry pane" \
   '[ $rc -eq 0 ] && grep -A3 "Share by E-mail" "$dir/home.txt" | grep -q "opens the pane {D3D811AA-E905-4d03-89D4-343A7BB0114E}"'
 
-echo "$((checks - failures)) passed, $failures failed"
-exit $failures
+finish

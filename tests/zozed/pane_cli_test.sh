@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
 # zozed pane against a store of its own: before and after registration, by class name, CLSID
 # and ProgID, at a given size, as text and as JSON, and bad sizes.
-set -u
 zozed="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-failures=0
-checks=0
-check() { checks=$((checks + 1)); if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+source "$(dirname "$0")/../cli_test_lib.sh"
 
 "$zozed" --store "$dir/s.db" pane STGEmailDonePane 2> "$dir/err.txt"; rc=$?
 check "an unregistered pane says to register first" '[ $rc -ne 0 ] && grep -q "zozed register" "$dir/err.txt"'
@@ -23,5 +18,4 @@ check "by ProgID" '[ $rc -eq 0 ] && grep -Eq "^210 " "$dir/out.txt"'
 "$zozed" --store "$dir/s.db" pane STGShareByEmail --size 0x10 2> "$dir/err.txt"; rc=$?
 check "a size of nothing is refused" '[ $rc -ne 0 ] && grep -q "WIDTHxHEIGHT" "$dir/err.txt"'
 
-echo "$((checks - failures)) passed, $failures failed"
-exit $failures
+finish

@@ -1,13 +1,8 @@
 #!/usr/bin/env bash
 # zozed register/unregister against a store of its own: the default module, --module, failures.
-set -u
 zozed="$1"
 module="$2"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-failures=0
-checks=0
-check() { checks=$((checks + 1)); if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+source "$(dirname "$0")/../cli_test_lib.sh"
 share='HKCR\CLSID\{126239D4-FA95-4566-A14E-2A111932D54A}\InprocServer32'
 
 "$zozed" --store "$dir/s.db" register > "$dir/out.txt"; rc=$?
@@ -27,5 +22,4 @@ check "--module takes a path" '[ $rc -eq 0 ]'
 "$zozed" --store "$dir/s.db" register --module "$dir/missing.so" 2> "$dir/err.txt"; rc=$?
 check "a missing module fails with its name" '[ $rc -ne 0 ] && grep -q "missing.so" "$dir/err.txt"'
 
-echo "$((checks - failures)) passed, $failures failed"
-exit $failures
+finish

@@ -1,10 +1,9 @@
 #!/usr/bin/env bash
 # `zozed media`: header facts of a picture-named text file and protection of an ASF file whose
 # header holds a content encryption object.
-set -euo pipefail
 zozed=$1
-dir=$(mktemp -d)
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/../../cli_test_lib.sh"
+set -euo pipefail
 export ZOZED_STORE=$dir/store.db
 
 printf 'not a picture\n' >"$dir/notes.jpg"

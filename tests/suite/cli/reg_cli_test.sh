@@ -1,11 +1,7 @@
 #!/usr/bin/env bash
 # zozed reg import/export/query against a store of its own: round trip, errors, exit codes.
-set -u
 zozed="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
-failures=0
-check() { if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
+source "$(dirname "$0")/../../cli_test_lib.sh"
 
 printf 'Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\Software\\Quarn]\n"Name"="Caf\xc3\xa9"\n"Count"=dword:0000002a\n"Bin"=hex:01,02,\\\n  03\n\n[HKEY_CURRENT_USER\\Software\\Quarn\\Sub]\n' > "$dir/in.reg"
 "$zozed" --store "$dir/s.db" reg import "$dir/in.reg"; check "import succeeds" '[ $? -eq 0 ]'
@@ -27,5 +23,4 @@ head -c 3000 /dev/urandom > "$dir/garbage.db"; cp "$dir/garbage.db" "$dir/garbag
 check "a damaged store is refused, named and left alone" '[ $rc -ne 0 ] && grep -q "garbage.db" "$dir/err.txt" && cmp -s "$dir/garbage.db" "$dir/garbage.copy"'
 "$zozed" --store "$dir/s.db" reg query 'HKXX\Nothing' 2>/dev/null; check "an unknown root fails" '[ $? -ne 0 ]'
 
-[ $failures -eq 0 ] && echo "8 passed, 0 failed" || echo "$((8 - failures)) passed, $failures failed"
-exit $failures
+finish

@@ -4,16 +4,11 @@
 # after run, the dated folder, one-run option changes, refusals (no mail program, files that all
 # fail, no save location, a question with nobody to answer it) and both answers to the size
 # warning.
-set -u
 zozed="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/../../cli_test_lib.sh"
 mkdir -p "$dir/pictures" "$dir/temp"
 printf '{ "pictures_folder": "%s", "temp_folder": "%s" }\n' "$dir/pictures" "$dir/temp" > "$dir/profile.json"
 z() { "$zozed" --store "$dir/s.db" --profile "$dir/profile.json" "$@" < /dev/null; }
-failures=0
-checks=0
-check() { checks=$((checks + 1)); if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
 mail() { z email --outbox "$dir/outbox" --no-hand-off "$@"; }
 stored() { z reg query 'HKCU\Software\Quarn\Tessagram7\QuarnTessagram\Client\Options\TSGShare\EmailOptions' | grep "^ *$1 "; }
 attachment_names() { grep -oE 'filename="?[^";]*' "$1" | sort; }
@@ -94,5 +89,4 @@ bare email --client "Test Mail" --outbox "$dir/outbox" --no-hand-off --later > "
 check "without a save location, saving for later says so plainly" '[ $rc -ne 0 ] && grep -q "no save location" "$dir/bare.txt"'
 check "and no empty location is stored" '! bare reg query "HKCU\Software\Quarn\Tessagram7\QuarnTessagram\Client\Options\TSGShare\EmailOptions" | grep -q "Save location"'
 
-echo "$((checks - failures)) passed, $failures failed"
-exit $failures
+finish

@@ -1,16 +1,11 @@
 #!/usr/bin/env bash
 # zozed options email against a store and a machine of its own: the module's defaults shown as
 # stored, changes kept by type, and bad names and values refused with the reason.
-set -u
 zozed="$1"
-dir="$(mktemp -d)"
-trap 'rm -rf "$dir"' EXIT
+source "$(dirname "$0")/../../cli_test_lib.sh"
 mkdir -p "$dir/pictures" "$dir/temp"
 printf '{ "pictures_folder": "%s", "temp_folder": "%s" }\n' "$dir/pictures" "$dir/temp" > "$dir/profile.json"
 run() { "$zozed" --store "$dir/s.db" --profile "$dir/profile.json" options email "$@"; }
-failures=0
-checks=0
-check() { checks=$((checks + 1)); if eval "$2"; then :; else echo "FAILED: $1"; failures=$((failures + 1)); fi; }
 key='HKCU\Software\Quarn\Tessagram7\QuarnTessagram\Client\Options\TSGShare\EmailOptions'
 
 "$zozed" --store "$dir/s.db" register > /dev/null
@@ -40,5 +35,4 @@ refused "a switch takes Yes or No" "Convert to JPEG=maybe" "Yes or No"
 refused "an empty save location is refused" "Save location=" "needs a folder"
 check "refusals changed nothing" '"$zozed" --store "$dir/s.db" reg query "$key" | cmp -s - "$dir/q.txt"'
 
-echo "$((checks - failures)) passed, $failures failed"
-exit $failures
+finish

@@ -1,8 +1,8 @@
 #!/bin/bash
 # zozed layout: reads the installed layouts (text and JSON) and fails with file and line on
 # malformed XML.
-set -u
 zozed=$1 layouts=$2 malformed=$3
+source "$(dirname "$0")/../../cli_test_lib.sh"
 fail() { echo "FAIL: $*"; exit 1; }
 
 for name in EmailOptionsDialog CancelWmvConversion; do
