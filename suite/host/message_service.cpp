@@ -35,9 +35,11 @@ class MessageService final : public platform::DispatchObject<MessageService, pla
  private:
   HRESULT ask(MessageRequest request, LONG* answer) {
     // The module names no file in its messages; the suite tells what it knows of each failure.
+    // A file read for its facts and then for its pixels fails twice the same way: told once.
     const auto& errors = state_->media_errors;
-    request.details.assign(errors.begin() + static_cast<std::ptrdiff_t>(std::min(state_->media_errors_told, errors.size())),
-                           errors.end());
+    for (std::size_t i = std::min(state_->media_errors_told, errors.size()); i < errors.size(); ++i)
+      if (std::find(request.details.begin(), request.details.end(), errors[i]) == request.details.end())
+        request.details.push_back(errors[i]);
     state_->media_errors_told = errors.size();
     state_->messages.push_back(request);
     const MessageAnswerer& answerer = state_->settings.answerer;

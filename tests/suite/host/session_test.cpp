@@ -5,6 +5,14 @@
 #include "host/media_services.h"
 #include "host/message_service.h"
 #include "host/working_folder.h"
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/fileapi.h"
+#include "platform/machine_profile.h"
+#include "platform/path_mapping.h"
 #include "tests/suite/host/suite_host_test_support.h"
 
 using namespace suite_host_test;
@@ -92,6 +100,48 @@ TEST_F(SessionTest, ObjectsOutlivingTheSessionStillAnswer) {
       << "the pane stack is gone with the session";
   platform::ComPtr<ICommandTarget> target;
   EXPECT_EQ(activity->GetCommandTarget(target.put()), E_UNEXPECTED);
+}
+
+}  // namespace
+
+namespace {
+
+std::filesystem::path temp_path_now() {
+  WCHAR buffer[2048] = {};
+  const DWORD length = GetTempPathW(2048, buffer);
+  const std::filesystem::path path = platform::posix_path_of(std::u16string_view(buffer, length)).value_or("");
+  return path.has_filename() ? path : path.parent_path();
+}
+
+TEST_F(SessionTest, EachSessionHasATemporaryFolderOfItsOwnRemovedWhenItStops) {
+  namespace fs = std::filesystem;
+  const platform::ScopedMachineProfile machine;
+  const fs::path base = fs::path(::testing::TempDir()) / "session-temp";
+  fs::create_directories(base);
+  platform::set_temp_folder(base.string());
+
+  // A folder left by a suite that died is swept; a live one's is kept.
+  const fs::path abandoned = base / "session-999999999-gone";
+  const fs::path alive = base / ("session-" + std::to_string(::getppid()) + "-alive");
+  fs::create_directories(abandoned);
+  fs::create_directories(alive);
+
+  start();
+  const fs::path first = temp_path_now();
+  EXPECT_EQ(first.parent_path(), base) << first;
+  EXPECT_NE(first.filename().string().find("session-"), std::string::npos);
+  std::ofstream(first / "goldfish.jpg") << "prepared";
+  EXPECT_FALSE(fs::exists(abandoned));
+  EXPECT_TRUE(fs::exists(alive));
+  session_.stop();
+  EXPECT_FALSE(fs::exists(first)) << "prepared files go with the session";
+  EXPECT_EQ(temp_path_now(), base) << "the earlier folder is back in force";
+
+  start();
+  EXPECT_NE(temp_path_now(), first) << "the next session starts empty";
+  EXPECT_FALSE(fs::exists(temp_path_now() / "goldfish.jpg"));
+  session_.stop();
+  fs::remove_all(base);
 }
 
 }  // namespace

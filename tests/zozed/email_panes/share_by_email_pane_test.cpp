@@ -55,6 +55,18 @@ TEST_F(Scenario, SendFollowsWhatTheTrayHoldsAndEveryPaneHearsOfIt) {
   EXPECT_NE(session_.state().sent_mail[0].paths[0].find(u"c.jpg"), std::u16string::npos);
 }
 
+TEST_F(Scenario, WhenNoFileCanBePreparedSendIsOffAndTheFailureNamesTheFile) {
+  set_option("Convert to JPEG", "Yes");
+  start_suite(u"Outlook Express");
+  open_pane({file_of_size("broken.jpg", 100)});
+  EXPECT_EQ(control(104).get(host::kTrayCount).as_long(), 0);
+  EXPECT_EQ(control(kSend).state(), host::kButtonNotAvailable);
+  ASSERT_EQ(session_.state().messages.size(), 1u);
+  const auto& details = session_.state().messages[0].details;
+  ASSERT_EQ(details.size(), 1u) << testing::PrintToString(details);
+  EXPECT_NE(details[0].find("broken.jpg: "), std::string::npos) << details[0];
+}
+
 TEST_F(Scenario, TheMailProgramAndTheItemsDecideTheSendChoiceAndTheEmbedBox) {
   struct Row {
     int line;
