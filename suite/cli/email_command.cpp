@@ -77,11 +77,7 @@ void report_attachments(const std::vector<TrayFile>& files) {
   std::printf("Attachments (%zu):\n", files.size());
   for (const auto& file : files) {
     total += file.bytes;
-    if (file.width > 0)
-      std::printf("  %5d x %-5d %9lld bytes  %s\n", file.width, file.height, static_cast<long long>(file.bytes),
-                  file.path.c_str());
-    else
-      std::printf("  %13s %9lld bytes  %s\n", "", static_cast<long long>(file.bytes), file.path.c_str());
+    print_tray_file(file);
   }
   const auto options = read_email_options();
   const StoredOption* warn = find_email_option(options, "Warn about attachment size");
@@ -133,21 +129,13 @@ int report_outcome(const SuiteState& state) {
 }
 
 int run_email(const EmailRequest& request) {
-  if (!ensure_module_registered()) return 1;
-  ProgressBar bar("Preparing");
-  SuiteSettings settings = task_settings(request.task, bar);
+  SuiteSettings settings;
   if (!request.outbox.empty()) settings.mail.outbox = request.outbox;
   if (request.client) settings.mail.client_name = platform::from_utf8(*request.client);
   settings.mail.hand_off = !request.no_hand_off;
   const auto client = mail::detect_mail_client(settings.mail.client_name, settings.mail.client_can_embed);
-  RunningSuite suite(std::move(settings));
-  ensure_pictures_folder();
-  const auto files = task_files(request.task);
-  const RunOptions options(request.task);
-
-  SharePaneDriver pane(suite.session());
-  pane.open(files);
-  bar.show(0);
+  TaskRun run(request.task, std::move(settings));
+  SharePaneDriver& pane = run.pane();
   std::printf("Mail program: %s\n",
               client.name.empty() ? "none" : platform::to_utf8(client.name).c_str());
 
@@ -173,7 +161,7 @@ int run_email(const EmailRequest& request) {
     platform::ui::ScopedDriver driver([&](HWND waiting) { answer_dialog(waiting, request); });
     (void)pane.click(kSend);
   }
-  const int status = report_outcome(suite.session().state());
+  const int status = report_outcome(run.session().state());
   return status == 0 && unanswered_question() ? 1 : status;
 }
 

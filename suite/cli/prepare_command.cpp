@@ -11,8 +11,6 @@
 
 #include "platform/winnls.h"
 #include "suite/cli/commands.h"
-#include "suite/cli/running_suite.h"
-#include "suite/cli/share_pane_driver.h"
 #include "suite/cli/task_options.h"
 
 namespace suite::cli {
@@ -72,29 +70,15 @@ void print(const std::vector<TrayFile>& prepared, std::size_t given, const std::
   }
   std::printf("%zu of %zu file(s) prepared%s:\n", prepared.size(), given,
               kept ? "" : " (removed when the suite stops; --out DIR keeps them)");
-  for (const auto& file : prepared) {
-    if (file.width > 0)
-      std::printf("  %5d x %-5d %9lld bytes  %s\n", file.width, file.height, static_cast<long long>(file.bytes),
-                  file.path.c_str());
-    else
-      std::printf("  %13s %9lld bytes  %s\n", "", static_cast<long long>(file.bytes), file.path.c_str());
-  }
+  for (const auto& file : prepared) print_tray_file(file);
 }
 
 int run_prepare(const PrepareRequest& request) {
-  if (!ensure_module_registered()) return 1;
-  ProgressBar bar("Preparing");
-  RunningSuite suite(task_settings(request.task, bar));
-  ensure_pictures_folder();
-  const auto files = task_files(request.task);
-  const RunOptions options(request.task);
-  SharePaneDriver pane(suite.session());
-  pane.open(files);
-  bar.show(0);
-  auto prepared = pane.tray_files();
+  TaskRun run(request.task, {});
+  auto prepared = run.pane().tray_files();
   if (!request.out.empty()) keep_in(request.out, prepared);
-  const auto& messages = suite.session().state().messages;
-  print(prepared, files.size(), messages, !request.out.empty(), request.json);
+  const auto& messages = run.session().state().messages;
+  print(prepared, run.files().size(), messages, !request.out.empty(), request.json);
   return messages.empty() && !prepared.empty() ? 0 : 1;
 }
 

@@ -1,11 +1,13 @@
 #include "suite/cli/task_options.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <stdexcept>
 
 #include "platform/shlobj.h"
+#include "suite/cli/commands.h"
 #include "suite/cli/email_options_store.h"
 
 namespace suite::cli {
@@ -72,11 +74,38 @@ void ensure_pictures_folder() {
     std::cerr << "zozed: there is no pictures folder and none could be made; saving for later needs a save location\n";
 }
 
-SuiteSettings task_settings(const TaskOptions& options, ProgressBar& bar) {
-  SuiteSettings settings;
+namespace {
+
+bool registered_or_fail() {
+  if (!ensure_module_registered()) throw CLI::RuntimeError(1);
+  return true;
+}
+
+SuiteSettings with_command_line(SuiteSettings settings, const TaskOptions& options, ProgressBar& bar) {
   settings.answerer = make_answerer(options.answer_mode());
   settings.progress = [&bar](LONG percent) { bar.show(percent); };
   return settings;
+}
+
+}  // namespace
+
+TaskRun::TaskRun(const TaskOptions& options, SuiteSettings settings)
+    : registered_(registered_or_fail()),
+      bar_("Preparing"),
+      suite_(with_command_line(std::move(settings), options, bar_)),
+      files_((ensure_pictures_folder(), task_files(options))),
+      options_(options),
+      pane_(suite_.session()) {
+  pane_.open(files_);
+  bar_.show(0);
+}
+
+void print_tray_file(const TrayFile& file) {
+  if (file.width > 0)
+    std::printf("  %5d x %-5d %9lld bytes  %s\n", file.width, file.height, static_cast<long long>(file.bytes),
+                file.path.c_str());
+  else
+    std::printf("  %13s %9lld bytes  %s\n", "", static_cast<long long>(file.bytes), file.path.c_str());
 }
 
 }  // namespace suite::cli

@@ -11,6 +11,8 @@
 
 #include "suite/cli/email_options_store.h"
 #include "suite/cli/progress_bar.h"
+#include "suite/cli/running_suite.h"
+#include "suite/cli/share_pane_driver.h"
 #include "suite/cli/user_answers.h"
 #include "suite/host/suite_state.h"
 
@@ -54,7 +56,28 @@ std::vector<std::string> task_files(const TaskOptions& options);
 // save location; the user's XDG pictures folder is made when it is missing.
 void ensure_pictures_folder();
 
-// Settings whose answerer and progress are the command line's (`bar` must outlive the suite).
-SuiteSettings task_settings(const TaskOptions& options, ProgressBar& bar);
+// What every task verb starts with: the module registered (on the first run), the suite running
+// with the command line answering its questions and drawing its progress, the files (or the
+// samples), the e-mail options for this run, and the Share-by-e-mail pane holding the files as it
+// prepared them. Prints why and throws CLI::RuntimeError when any of it fails.
+class TaskRun {
+ public:
+  TaskRun(const TaskOptions& options, SuiteSettings settings);
+
+  Session& session() noexcept { return suite_.session(); }
+  SharePaneDriver& pane() noexcept { return pane_; }
+  const std::vector<std::string>& files() const noexcept { return files_; }
+
+ private:
+  bool registered_;
+  ProgressBar bar_;  // drawn by the suite: made before it and gone after it
+  RunningSuite suite_;
+  std::vector<std::string> files_;
+  RunOptions options_;
+  SharePaneDriver pane_;
+};
+
+// "  800 x 527       27226 bytes  /path/goldfish.jpg"
+void print_tray_file(const TrayFile& file);
 
 }  // namespace suite::cli
