@@ -5,13 +5,11 @@
 #include <gmime/gmime.h>
 #include <unistd.h>
 
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <mutex>
-#include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace mail_test {
 
@@ -19,16 +17,10 @@ namespace fs = std::filesystem;
 
 class TempFolder {
  public:
-  TempFolder() : path_(fs::temp_directory_path() / ("zozed-mail-" + std::to_string(::getpid()) + "-" + std::to_string(next()))) {
+  TempFolder() : path_(fs::temp_directory_path() / ("zozed-mail-" + std::to_string(::getpid()) + "-" + std::to_string(++count_))) {
     fs::create_directories(path_);
   }
-  ~TempFolder() {
-    std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
+  ~TempFolder() { fs::remove_all(path_, ignored_); }
   const fs::path& path() const { return path_; }
   std::string write(const std::string& name, const std::string& data) const {
     std::ofstream(path_ / name, std::ios::binary) << data;
@@ -36,11 +28,9 @@ class TempFolder {
   }
 
  private:
-  static int next() {
-    static int n = 0;
-    return ++n;
-  }
+  static inline int count_ = 0;
   fs::path path_;
+  std::error_code ignored_;
 };
 
 inline std::string read_all(const fs::path& file) {
@@ -48,11 +38,11 @@ inline std::string read_all(const fs::path& file) {
   return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// A parsed message, released with the test.
+// A message parsed back, released with the test.
 struct Parsed {
   explicit Parsed(const std::string& text) {
-    static std::once_flag once;
-    std::call_once(once, [] { g_mime_init(); });
+    static const bool ready = (g_mime_init(), true);
+    (void)ready;
     GMimeStream* stream = g_mime_stream_mem_new_with_buffer(text.data(), text.size());
     GMimeParser* parser = g_mime_parser_new_with_stream(stream);
     message = g_mime_parser_construct_message(parser, nullptr);
@@ -64,6 +54,7 @@ struct Parsed {
   }
   Parsed(const Parsed&) = delete;
   Parsed& operator=(const Parsed&) = delete;
+  GMimeObject* part(int index) const { return g_mime_multipart_get_part(GMIME_MULTIPART(g_mime_message_get_mime_part(message)), index); }
   GMimeMessage* message = nullptr;
 };
 
@@ -74,30 +65,21 @@ inline std::string mime_type(GMimeObject* object) {
   return out;
 }
 
-inline std::string decoded(GMimePart* part) {
+inline std::string decoded(GMimeObject* part) {
   GMimeStream* out = g_mime_stream_mem_new();
-  g_mime_data_wrapper_write_to_stream(g_mime_part_get_content(part), out);
+  g_mime_data_wrapper_write_to_stream(g_mime_part_get_content(GMIME_PART(part)), out);
   GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(out));
   std::string data(reinterpret_cast<const char*>(bytes->data), bytes->len);
   g_object_unref(out);
   return data;
 }
 
-// %XX decoded strictly, as decodeURIComponent and g_uri_unescape_string take it.
+// %XX decoded once, as decodeURIComponent and g_uri_unescape_string do; "(bad)" for a bad escape.
 inline std::string percent_decoded(const std::string& text) {
-  std::string out;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '%') {
-      out += text[i];
-      continue;
-    }
-    if (i + 2 >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[i + 1])) ||
-        !std::isxdigit(static_cast<unsigned char>(text[i + 2])))
-      throw std::invalid_argument("malformed escape in " + text);
-    out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-    i += 2;
-  }
-  return out;
+  gchar* out = g_uri_unescape_string(text.c_str(), nullptr);
+  std::string result = out ? out : "(bad escape in " + text + ")";
+  g_free(out);
+  return result;
 }
 
 // The path a file: URI names, decoded by GLib as the GTK mail programs decode it.
@@ -105,6 +87,18 @@ inline std::string path_of_uri(const std::string& uri) {
   gchar* path = g_filename_from_uri(uri.c_str(), nullptr, nullptr);
   std::string out = path ? path : "(not a file URI: " + uri + ")";
   g_free(path);
+  return out;
+}
+
+// `text` cut at each `separator`.
+inline std::vector<std::string> split(const std::string& text, char separator) {
+  std::vector<std::string> out(1);
+  for (const char c : text) {
+    if (c == separator)
+      out.emplace_back();
+    else
+      out.back() += c;
+  }
   return out;
 }
 
