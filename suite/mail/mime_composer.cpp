@@ -62,6 +62,7 @@ std::string read_file(const std::string& path) {
   std::string data;
   char buffer[64 * 1024];
   std::size_t got = 0;
+  errno = 0;
   while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) data.append(buffer, got);
   // A folder opens but does not read.
   if (std::ferror(in.get())) cannot_read(path, errno ? errno : EIO);
