@@ -7,6 +7,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev libpugixml-dev libvips-dev libgmime-3.0-dev
+  libglib2.0-dev  # GIO: the desktop's mail program for mailto: links, and starting it
   libavcodec-dev libavformat-dev libavutil-dev libswscale-dev
   libcli11-dev nlohmann-json3-dev
 )

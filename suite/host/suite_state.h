@@ -43,6 +43,9 @@ struct MailSettings {
   bool client_can_embed = true;
   std::string outbox;    // folder the messages are written to; empty: $XDG_DATA_HOME/zozed/outbox
   bool hand_off = true;  // open each message with the desktop's mail program when there is one
+  // The From of each message, "Name <address>" or "address" (UTF-8); empty: the registry value
+  // From under HKCU\<settings_path>\Mail, else $EMAIL, else no From header.
+  std::string sender = {};
 };
 
 // A message the mail service wrote.
@@ -53,6 +56,11 @@ struct SentMail {
   std::vector<std::u16string> paths;  // as handed over
   std::string message_file;           // the .eml written
   std::string handed_to;              // desktop id of the mail program it was given to, or empty
+  std::string handler_name = {};      // that mail program's display name
+  std::string hand_off = {};          // how it was given: "thunderbird -compose", ...
+  std::vector<std::string> command = {};  // the compose command started, program first
+  std::string attachment_copies = {};     // folder beside the .eml holding the files it was given
+  std::string not_handed_off = {};        // why the message only went into the outbox
 };
 
 // Registry paths (no hive) the environment reports; see environment.cpp for what goes below them.

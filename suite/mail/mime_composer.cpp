@@ -5,9 +5,10 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <memory>
 #include <mutex>
 #include <sstream>
@@ -30,11 +31,17 @@ struct TypeByExtension {
   const char* extension;
   const char* type;
 };
-constexpr std::array<TypeByExtension, 16> kTypes{{
-    {".jpg", "image/jpeg"}, {".jpeg", "image/jpeg"}, {".jpe", "image/jpeg"}, {".png", "image/png"},
-    {".gif", "image/gif"},  {".bmp", "image/bmp"},   {".tif", "image/tiff"}, {".tiff", "image/tiff"},
-    {".webp", "image/webp"}, {".wmv", "video/x-ms-wmv"}, {".asf", "video/x-ms-asf"}, {".avi", "video/x-msvideo"},
-    {".mpg", "video/mpeg"}, {".mp4", "video/mp4"}, {".wav", "audio/wav"}, {".mp3", "audio/mpeg"},
+constexpr std::array<TypeByExtension, 39> kTypes{{
+    {".jpg", "image/jpeg"},     {".jpeg", "image/jpeg"},     {".jpe", "image/jpeg"},       {".png", "image/png"},
+    {".gif", "image/gif"},      {".bmp", "image/bmp"},       {".tif", "image/tiff"},       {".tiff", "image/tiff"},
+    {".webp", "image/webp"},    {".heic", "image/heic"},     {".heif", "image/heif"},      {".avif", "image/avif"},
+    {".svg", "image/svg+xml"},  {".wmv", "video/x-ms-wmv"},  {".asf", "video/x-ms-asf"},   {".avi", "video/x-msvideo"},
+    {".mpg", "video/mpeg"},     {".mpeg", "video/mpeg"},     {".mp4", "video/mp4"},        {".m4v", "video/mp4"},
+    {".mov", "video/quicktime"}, {".mkv", "video/x-matroska"}, {".webm", "video/webm"},    {".3gp", "video/3gpp"},
+    {".wav", "audio/wav"},      {".mp3", "audio/mpeg"},      {".m4a", "audio/mp4"},        {".ogg", "audio/ogg"},
+    {".flac", "audio/flac"},    {".wma", "audio/x-ms-wma"},  {".txt", "text/plain"},       {".htm", "text/html"},
+    {".html", "text/html"},     {".csv", "text/csv"},        {".pdf", "application/pdf"},  {".rtf", "application/rtf"},
+    {".zip", "application/zip"}, {".xml", "application/xml"}, {".json", "application/json"},
 }};
 
 std::string lower_extension(const std::string& path) {
@@ -45,11 +52,20 @@ std::string lower_extension(const std::string& path) {
 
 bool is_picture(const std::string& path) { return mime_type_of(path).rfind("image/", 0) == 0; }
 
+[[noreturn]] void cannot_read(const std::string& path, int error_number) {
+  throw MailError("cannot read the attachment \"" + path + "\": " + std::strerror(error_number), error_number);
+}
+
 std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) throw MailError("cannot read the attachment \"" + path + "\"");
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) throw MailError("cannot read the attachment \"" + path + "\"");
+  std::unique_ptr<std::FILE, int (*)(std::FILE*)> in(std::fopen(path.c_str(), "rb"), &std::fclose);
+  if (!in) cannot_read(path, errno);
+  std::string data;
+  char buffer[64 * 1024];
+  std::size_t got = 0;
+  errno = 0;
+  while ((got = std::fread(buffer, 1, sizeof buffer, in.get())) > 0) data.append(buffer, got);
+  // A folder opens but does not read.
+  if (std::ferror(in.get())) cannot_read(path, errno ? errno : EIO);
   return data;
 }
 
@@ -68,11 +84,38 @@ std::string html_escaped(const std::string& text) {
   return out;
 }
 
+// UTF-8 text as it is: g_mime_text_part_set_text would convert it to a "best" charset of its
+// own choosing, which a later charset parameter would then misname.
 GMimeObject* text_part(const char* subtype, const std::string& text) {
   GMimeTextPart* part = g_mime_text_part_new_with_subtype(subtype);
-  g_mime_text_part_set_text(part, text.c_str());
+  GPtr<GMimeStream> stream(g_mime_stream_mem_new_with_buffer(text.data(), text.size()));
+  GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
+  g_mime_part_set_content(GMIME_PART(part), content.get());
   g_mime_text_part_set_charset(part, "utf-8");
+  g_mime_part_set_content_encoding(
+      GMIME_PART(part), g_mime_part_get_best_content_encoding(GMIME_PART(part), GMIME_ENCODING_CONSTRAINT_7BIT));
   return GMIME_OBJECT(part);
+}
+
+void set_encoding(GMimeParamList* params, const char* name, GMimeParamEncodingMethod method) {
+  for (int i = 0; i < g_mime_param_list_length(params); ++i) {
+    GMimeParam* param = g_mime_param_list_get_parameter_at(params, i);
+    if (g_ascii_strcasecmp(g_mime_param_get_name(param), name) != 0) continue;
+    g_mime_param_set_encoding_method(param, method);
+    // GMime would pick the smallest charset that fits (ISO-8859-13 for "Grüße „x“"); UTF-8 is
+    // the one every mail program reads.
+    g_mime_param_set_charset(param, "UTF-8");
+  }
+}
+
+// A name outside ASCII goes both ways: RFC 2231 in the disposition's filename, which current
+// mail programs read, and RFC 2047 in the type's name, which older ones read instead.
+void set_file_name(GMimePart* part, const std::string& name) {
+  g_mime_part_set_filename(part, name.c_str());
+  set_encoding(g_mime_content_disposition_get_parameters(g_mime_object_get_content_disposition(GMIME_OBJECT(part))),
+               "filename", GMIME_PARAM_ENCODING_METHOD_RFC2231);
+  set_encoding(g_mime_content_type_get_parameters(g_mime_object_get_content_type(GMIME_OBJECT(part))), "name",
+               GMIME_PARAM_ENCODING_METHOD_RFC2047);
 }
 
 // A file as a base64 part; `content_id` makes it an inline part an HTML body can show.
@@ -85,7 +128,7 @@ GMimeObject* file_part(const std::string& path, const std::string& content_id) {
   GPtr<GMimeDataWrapper> content(g_mime_data_wrapper_new_with_stream(stream.get(), GMIME_CONTENT_ENCODING_DEFAULT));
   g_mime_part_set_content(part, content.get());
   g_mime_part_set_content_encoding(part, GMIME_CONTENT_ENCODING_BASE64);
-  g_mime_part_set_filename(part, std::filesystem::path(path).filename().string().c_str());
+  set_file_name(part, std::filesystem::path(path).filename().string());
   if (!content_id.empty()) {
     g_mime_object_set_disposition(GMIME_OBJECT(part), GMIME_DISPOSITION_INLINE);
     g_mime_part_set_content_id(part, content_id.c_str());
@@ -139,6 +182,20 @@ GMimeObject* embedded_form(const MailContent& content) {
   return GMIME_OBJECT(mixed.release());
 }
 
+// Only real mailboxes make a From header: text that names no address leaves it out.
+void add_sender(GMimeMessage* message, const std::string& sender) {
+  if (sender.empty()) return;
+  GPtr<InternetAddressList> parsed(internet_address_list_parse(nullptr, sender.c_str()));
+  if (!parsed) return;
+  InternetAddressList* from = g_mime_message_get_from(message);
+  for (int i = 0; i < internet_address_list_length(parsed.get()); ++i) {
+    InternetAddress* address = internet_address_list_get_address(parsed.get(), i);
+    if (!INTERNET_ADDRESS_IS_MAILBOX(address)) continue;
+    const char* mailbox = internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(address));
+    if (mailbox && std::strchr(mailbox, '@')) internet_address_list_add(from, address);
+  }
+}
+
 }  // namespace
 
 std::string mime_type_of(const std::string& path) {
@@ -152,6 +209,7 @@ std::string compose_message(const MailContent& content) {
   init_gmime();
   GPtr<GMimeObject> body(content.embed_pictures ? embedded_form(content) : attachments_form(content));
   GPtr<GMimeMessage> message(g_mime_message_new(TRUE));
+  add_sender(message.get(), content.sender);
   g_mime_message_set_subject(message.get(), content.subject.c_str(), "utf-8");
   GDateTime* now = g_date_time_new_now_local();
   g_mime_message_set_date(message.get(), now);
@@ -163,9 +221,13 @@ std::string compose_message(const MailContent& content) {
   g_mime_object_set_header(GMIME_OBJECT(message.get()), "X-Unsent", "1", nullptr);
   g_mime_message_set_mime_part(message.get(), body.get());
 
+  // Internet mail is CRLF throughout; mail programs that import the file as it is expect it.
+  std::unique_ptr<GMimeFormatOptions, void (*)(GMimeFormatOptions*)> options(g_mime_format_options_new(),
+                                                                               &g_mime_format_options_free);
+  g_mime_format_options_set_newline_format(options.get(), GMIME_NEWLINE_FORMAT_DOS);
   GPtr<GMimeStream> out(g_mime_stream_mem_new());
-  if (g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), nullptr, out.get()) < 0)
-    throw MailError("cannot compose the message");
+  if (g_mime_object_write_to_stream(GMIME_OBJECT(message.get()), options.get(), out.get()) < 0)
+    throw MailError("cannot compose the message", EIO);
   GByteArray* bytes = g_mime_stream_mem_get_byte_array(GMIME_STREAM_MEM(out.get()));
   return std::string(reinterpret_cast<const char*>(bytes->data), bytes->len);
 }

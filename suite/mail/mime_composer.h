@@ -14,16 +14,21 @@ struct MailContent {
   std::string body;                 // UTF-8 plain text
   std::vector<std::string> files;   // POSIX paths, in order
   bool embed_pictures = false;
+  std::string sender = {};          // "Name <address>" or "address"; empty: no From header
 };
 
-// A file that cannot be read into the message.
+// A file that cannot be read into the message; `error_number` is the errno of the failure.
 class MailError : public std::runtime_error {
  public:
-  using std::runtime_error::runtime_error;
+  MailError(const std::string& what, int error_number) : std::runtime_error(what), error_number_(error_number) {}
+  int error_number() const noexcept { return error_number_; }
+
+ private:
+  int error_number_;
 };
 
-// The message in RFC 5322 form, marked unsent so that a mail program opens it as a draft.
-// Throws MailError naming the file when an attachment cannot be read.
+// The message in RFC 5322 form with CRLF line ends, marked unsent so that a mail program opens
+// it as a draft. Throws MailError naming the file when an attachment cannot be read.
 std::string compose_message(const MailContent& content);
 
 // The MIME type the suite gives a file by its extension ("application/octet-stream" when unknown).
