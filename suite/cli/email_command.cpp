@@ -121,7 +121,14 @@ int report_outcome(const SuiteState& state) {
   }
   if (const SentMail* mail = last_mail(state)) {
     std::printf("Message%s: %s\n", mail->embedded ? " (pictures embedded in HTML)" : "", mail->message_file.c_str());
-    if (!mail->handed_to.empty()) std::printf("Handed to the mail program %s\n", mail->handed_to.c_str());
+    if (!mail->handed_to.empty()) {
+      std::printf("Opened in %s (%s): a new message with the subject, the text and %zu attachment(s)\n",
+                  mail->handler_name.c_str(), mail->hand_off.c_str(), mail->paths.size());
+      if (!mail->attachment_copies.empty())
+        std::printf("Files it was given (kept until you delete them): %s\n", mail->attachment_copies.c_str());
+    } else if (!mail->not_handed_off.empty()) {
+      std::printf("Not opened in a mail program: %s; the message waits in the outbox\n", mail->not_handed_off.c_str());
+    }
     return 0;
   }
   std::printf("The mail program did not take the message.\n");
