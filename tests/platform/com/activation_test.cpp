@@ -151,14 +151,7 @@ TEST_F(Activation, FailuresAnswerTheCodesComAnswers) {
   register_inproc(CLSID_TestCounter, widen(kServer));
   IUnknown* const outer = reinterpret_cast<IUnknown*>(0x1000);  // never called: the factory refuses first
 
-  struct Row {
-    int line;
-    const CLSID* clsid;
-    IUnknown* outer;
-    DWORD context;
-    const IID* iid;
-    HRESULT expected;
-  };
+  struct Row { int line; const CLSID* clsid; IUnknown* outer; DWORD context; const IID* iid; HRESULT expected; };
   const Row rows[] = {
       {__LINE__, &kNotRegistered, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, REGDB_E_CLASSNOTREG},
       {__LINE__, &kNoServerKey, nullptr, CLSCTX_INPROC_SERVER, &IID_IUnknown, REGDB_E_CLASSNOTREG},

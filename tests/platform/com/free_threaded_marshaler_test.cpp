@@ -62,12 +62,7 @@ TEST(FreeThreadedMarshaler, NamesItsOwnClassWithinTheProcess) {
   ASSERT_EQ(CoCreateFreeThreadedMarshaler(nullptr, &inner), S_OK);
   platform::ComPtr<IMarshal> marshal;
   ASSERT_EQ(inner->QueryInterface(IID_IMarshal, marshal.put_void()), S_OK);
-  struct Row {
-    int line;
-    DWORD context;
-    const CLSID* clsid;
-    HRESULT size_hr;
-  };
+  struct Row { int line; DWORD context; const CLSID* clsid; HRESULT size_hr; };
   const Row rows[] = {
       {__LINE__, MSHCTX_INPROC, &CLSID_InProcFreeMarshaler, S_OK},
       {__LINE__, MSHCTX_CROSSCTX, &CLSID_InProcFreeMarshaler, S_OK},

@@ -27,7 +27,8 @@ class Runnable final : public platform::ComObject<Runnable, IRunnableObject> {
 
 class Plain final : public platform::ComObject<Plain, IUnknown> {};
 
-TEST(OleRun, RunsARunnableObjectAndPassesItsAnswerOn) {
+// A runnable object is run and its answer passed on; any other object is already running.
+TEST(OleRun, RunsARunnableObjectAndTakesOthersAsRunning) {
   for (const HRESULT answer : {S_OK, E_FAIL}) {
     platform::ComPtr<Runnable> runnable;
     ASSERT_EQ(platform::make_com(runnable, answer), S_OK);
@@ -36,9 +37,6 @@ TEST(OleRun, RunsARunnableObjectAndPassesItsAnswerOn) {
     EXPECT_TRUE(runnable->bind_context_was_null);
     EXPECT_EQ(runnable->ref_count(), 1u);
   }
-}
-
-TEST(OleRun, AnObjectWithoutIRunnableObjectIsAlreadyRunning) {
   platform::ComPtr<Plain> plain;
   ASSERT_EQ(platform::make_com(plain), S_OK);
   EXPECT_EQ(OleRun(plain.get()), S_OK);

@@ -58,11 +58,7 @@ TEST_F(TypeLibRegistration, TheLibraryKnowsItsIdentity) {
 TEST_F(TypeLibRegistration, WritesTheVersionKeyInHex) {
   auto lib = make(1, 10, 0x409);
   ASSERT_EQ(RegisterTypeLib(lib.get(), u"Z:\\opt\\quarn\\quarn.so", nullptr), S_OK);
-  struct Row {
-    int line;
-    std::u16string subkey;
-    std::u16string value;
-  };
+  struct Row { int line; std::u16string subkey; std::u16string value; };
   const Row rows[] = {
       {__LINE__, u"\\1.a", u"QuarnLib"},
       {__LINE__, u"\\1.a\\FLAGS", u"0"},

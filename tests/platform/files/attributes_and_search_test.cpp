@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/winbase.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/files/files_test_support.h"
 
 namespace {
@@ -15,11 +16,7 @@ TEST_F(DriveTest, AttributesMapOntoPermissionsNamesAndKinds) {
   make_file(".hidden");
   make_file("locked.txt");
   files_test::make_read_only(posix("locked.txt"));
-  struct Row {
-    int line;
-    const char16_t* path;
-    DWORD attributes;
-  };
+  struct Row { int line; const char16_t* path; DWORD attributes; };
   const Row rows[] = {
       {__LINE__, u"C:\\folder", FILE_ATTRIBUTE_DIRECTORY},
       {__LINE__, u"C:\\", FILE_ATTRIBUTE_DIRECTORY},
@@ -64,11 +61,7 @@ TEST_F(DriveTest, FindFirstFileMatchesPatternsIgnoringCaseInNameOrder) {
     make_file(std::string("Album/") + name);
   make_folder("Album/Sub.jpg");
   using Names = std::vector<std::u16string>;
-  struct Row {
-    int line;
-    const char16_t* pattern;
-    Names names;
-  };
+  struct Row { int line; const char16_t* pattern; Names names; };
   const Row rows[] = {
       {__LINE__, u"C:\\album\\*.jpg", {u"A.jpg", u"b.JPG", u"Photo (1).jpg", u"photo (2).JPG", u"Sub.jpg"}},
       {__LINE__, u"C:\\ALBUM\\photo (?).jpg", {u"Photo (1).jpg", u"photo (2).JPG"}},
@@ -86,9 +79,7 @@ TEST_F(DriveTest, FindFirstFileMatchesPatternsIgnoringCaseInNameOrder) {
   HANDLE search = FindFirstFileW(u"C:\\Album\\Sub.*", &data);
   ASSERT_NE(search, INVALID_HANDLE_VALUE);
   EXPECT_EQ(data.dwFileAttributes, static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
-  SetLastError(0);
-  EXPECT_FALSE(FindNextFileW(search, &data));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_MORE_FILES));
+  EXPECT_FAILS_WITH(FindNextFileW(search, &data), FALSE, ERROR_NO_MORE_FILES);
   EXPECT_FALSE(CloseHandle(search)) << "a search closes with FindClose";
   EXPECT_TRUE(FindClose(search));
 

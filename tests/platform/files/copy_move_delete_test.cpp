@@ -4,6 +4,7 @@
 #include <sys/time.h>
 
 #include "platform/winbase.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/files/files_test_support.h"
 
 namespace {
@@ -15,9 +16,7 @@ using files_test::read_text;
 TEST_F(DriveTest, CopyFileHonoursFailIfExistsAndCopiesReadOnlyBitAndTime) {
   make_file("from.txt", "new");
   make_file("to.txt", "old");
-  SetLastError(0);
-  EXPECT_FALSE(CopyFileW(u"C:\\FROM.TXT", u"C:\\To.Txt", TRUE));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_EXISTS));
+  EXPECT_FAILS_WITH(CopyFileW(u"C:\\FROM.TXT", u"C:\\To.Txt", TRUE), FALSE, ERROR_FILE_EXISTS);
   EXPECT_EQ(read_text(posix("to.txt")), "old");
 
   EXPECT_TRUE(CopyFileW(u"C:\\FROM.TXT", u"C:\\To.Txt", FALSE));
@@ -34,21 +33,15 @@ TEST_F(DriveTest, CopyFileHonoursFailIfExistsAndCopiesReadOnlyBitAndTime) {
   EXPECT_EQ(GetFileAttributesW(u"C:\\fresh copy.txt") & FILE_ATTRIBUTE_READONLY,
             static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
 
-  SetLastError(0);
-  EXPECT_FALSE(CopyFileW(u"C:\\to.txt", u"C:\\fresh copy.txt", FALSE)) << "a read-only target stays";
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
-  EXPECT_FALSE(CopyFileW(u"C:\\to.txt", u"C:\\nodir\\x.txt", FALSE));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  EXPECT_FALSE(CopyFileW(u"C:\\to.txt", u"C:\\TO.TXT", FALSE)) << "onto itself";
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FAILS_WITH(CopyFileW(u"C:\\to.txt", u"C:\\fresh copy.txt", FALSE), FALSE, ERROR_ACCESS_DENIED);  // read-only
+  EXPECT_FAILS_WITH(CopyFileW(u"C:\\to.txt", u"C:\\nodir\\x.txt", FALSE), FALSE, ERROR_PATH_NOT_FOUND);
+  EXPECT_FAILS_WITH(CopyFileW(u"C:\\to.txt", u"C:\\TO.TXT", FALSE), FALSE, ERROR_SHARING_VIOLATION);  // onto itself
 }
 
 TEST_F(DriveTest, DeleteFileRefusesAReadOnlyFileUntilTheAttributeIsCleared) {
   make_file("photo.jpg");
   files_test::make_read_only(posix("photo.jpg"));
-  SetLastError(0);
-  EXPECT_FALSE(DeleteFileW(u"C:\\Photo.jpg"));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FAILS_WITH(DeleteFileW(u"C:\\Photo.jpg"), FALSE, ERROR_ACCESS_DENIED);
   EXPECT_TRUE(exists(posix("photo.jpg")));
   ASSERT_TRUE(SetFileAttributesW(u"C:\\PHOTO.JPG", FILE_ATTRIBUTE_NORMAL));
   EXPECT_TRUE(DeleteFileW(u"C:\\Photo.jpg"));
@@ -58,9 +51,7 @@ TEST_F(DriveTest, DeleteFileRefusesAReadOnlyFileUntilTheAttributeIsCleared) {
 TEST_F(DriveTest, MoveFileExReplacesOnlyWhenAskedAndTakesTheNewSpelling) {
   make_file("a.txt", "A");
   make_file("b.txt", "B");
-  SetLastError(0);
-  EXPECT_FALSE(MoveFileExW(u"C:\\a.txt", u"C:\\B.TXT", 0));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+  EXPECT_FAILS_WITH(MoveFileExW(u"C:\\a.txt", u"C:\\B.TXT", 0), FALSE, ERROR_ALREADY_EXISTS);
   EXPECT_TRUE(MoveFileExW(u"C:\\a.txt", u"C:\\B.TXT", MOVEFILE_REPLACE_EXISTING));
   EXPECT_FALSE(exists(posix("a.txt")));
   EXPECT_FALSE(exists(posix("b.txt"))) << "the replaced file is gone";
@@ -74,8 +65,7 @@ TEST_F(DriveTest, MoveFileExReplacesOnlyWhenAskedAndTakesTheNewSpelling) {
   make_file("folder/inside.txt", "in");
   EXPECT_TRUE(MoveFileW(u"C:\\FOLDER", u"C:\\Moved Folder"));
   EXPECT_EQ(read_text(posix("Moved Folder/inside.txt")), "in");
-  EXPECT_FALSE(MoveFileW(u"C:\\missing", u"C:\\x"));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  EXPECT_FAILS_WITH(MoveFileW(u"C:\\missing", u"C:\\x"), FALSE, ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(DriveTest, MoveFileAcrossFileSystemsCopiesOnlyWhenAllowed) {
@@ -87,9 +77,7 @@ TEST_F(DriveTest, MoveFileAcrossFileSystemsCopiesOnlyWhenAllowed) {
   ASSERT_NE(mkdtemp(other), nullptr);
   platform::map_drive(u'M', other, DRIVE_RAMDISK);
   make_file("far.txt", "far");
-  SetLastError(0);
-  EXPECT_FALSE(MoveFileExW(u"C:\\far.txt", u"M:\\far.txt", 0));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NOT_SAME_DEVICE));
+  EXPECT_FAILS_WITH(MoveFileExW(u"C:\\far.txt", u"M:\\far.txt", 0), FALSE, ERROR_NOT_SAME_DEVICE);
   EXPECT_TRUE(MoveFileExW(u"C:\\far.txt", u"M:\\far.txt", MOVEFILE_COPY_ALLOWED));
   EXPECT_FALSE(exists(posix("far.txt")));
   EXPECT_EQ(read_text(std::string(other) + "/far.txt"), "far");
@@ -109,8 +97,7 @@ TEST_F(DriveTest, GetTempFileNameMakesAFreeNameInTheFolder) {
   EXPECT_TRUE(exists(*made));
   EXPECT_EQ(std::u16string(name).substr(0, 5), u"C:\\ab");
 
-  EXPECT_EQ(GetTempFileNameW(u"C:\\nodir", u"ab", 0, name), 0u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+  EXPECT_FAILS_WITH(GetTempFileNameW(u"C:\\nodir", u"ab", 0, name), 0u, ERROR_DIRECTORY);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "platform/file_faults.h"
 #include "platform/winbase.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/files/files_test_support.h"
 
 namespace {
@@ -16,11 +17,7 @@ TEST_F(DriveTest, DriveTypesComeFromTheTablesForRootsOnly) {
   platform::map_drive(u'N', root_.path(), DRIVE_REMOTE);
   platform::map_drive(u'R', root_.path(), DRIVE_RAMDISK);
   platform::map_share(u"\\\\nas\\Photos", root_.path());
-  struct Row {
-    int line;
-    const char* root;
-    UINT type;
-  };
+  struct Row { int line; const char* root; UINT type; };
   const Row rows[] = {
       {__LINE__, "C:\\", DRIVE_FIXED},        {__LINE__, "c:", DRIVE_FIXED},
       {__LINE__, "C:/", DRIVE_FIXED},         {__LINE__, "D:\\", DRIVE_CDROM},
@@ -55,11 +52,9 @@ TEST_F(DriveTest, FreeSpaceComesFromTheFileSystemUnlessSetForTheDrive) {
   ASSERT_TRUE(GetDiskFreeSpaceExA("Z:\\", &free_to_caller, nullptr, nullptr));
   EXPECT_NE(free_to_caller.QuadPart, 1000u) << "only drive C: is set";
 
-  SetLastError(0);
-  EXPECT_FALSE(GetDiskFreeSpaceExA("C:\\missing\\", &free_to_caller, nullptr, nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-  EXPECT_FALSE(GetDiskFreeSpaceExA("Q:\\", &free_to_caller, nullptr, nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+  EXPECT_FAILS_WITH(GetDiskFreeSpaceExA("C:\\missing\\", &free_to_caller, nullptr, nullptr), FALSE,
+                    ERROR_PATH_NOT_FOUND);
+  EXPECT_FAILS_WITH(GetDiskFreeSpaceExA("Q:\\", &free_to_caller, nullptr, nullptr), FALSE, ERROR_PATH_NOT_FOUND);
 }
 
 TEST_F(DriveTest, TempPathIsTheProfilesFolderWithATrailingBackslashAndIsMade) {

@@ -5,6 +5,7 @@
 
 #include "platform/file_faults.h"
 #include "platform/winbase.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/files/files_test_support.h"
 
 namespace {
@@ -113,18 +114,12 @@ TEST_F(FileErrors, CreateDirectoryTakesAtMost247Characters) {
   // "C:\dir\" is 7 characters.
   const std::u16string longest = u"C:\\dir\\" + std::u16string(240, u'd');
   EXPECT_TRUE(CreateDirectoryW(longest.c_str(), nullptr));
-  SetLastError(0);
-  EXPECT_FALSE(CreateDirectoryW((longest + u"x").c_str(), nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_FAILS_WITH(CreateDirectoryW((longest + u"x").c_str(), nullptr), FALSE, ERROR_FILENAME_EXCED_RANGE);
 }
 
 TEST_F(FileErrors, AReadOnlyFolderRefusesChangesWhoeverRunsTheProcess) {
   platform::set_read_only_folder(posix("dir"), true);
-  struct Row {
-    int line;
-    const char* call;
-    std::u16string path;
-  };
+  struct Row { int line; const char* call; std::u16string path; };
   const Row rows[] = {
       {__LINE__, "CreateDirectoryW", u"C:\\dir\\new"},
       {__LINE__, "DeleteFileW", u"C:\\dir\\file.txt"},
@@ -137,8 +132,7 @@ TEST_F(FileErrors, AReadOnlyFolderRefusesChangesWhoeverRunsTheProcess) {
     EXPECT_FALSE(call(row.call).run(row.path)) << "line " << row.line;
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED)) << "line " << row.line;
   }
-  EXPECT_FALSE(CopyFileW(u"C:\\dir\\file.txt", u"C:\\dir\\copy.txt", FALSE));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FAILS_WITH(CopyFileW(u"C:\\dir\\file.txt", u"C:\\dir\\copy.txt", FALSE), FALSE, ERROR_ACCESS_DENIED);
   EXPECT_NE(GetFileAttributesW(u"C:\\dir\\file.txt"), INVALID_FILE_ATTRIBUTES) << "reading is still allowed";
 
   platform::set_read_only_folder(posix("dir"), false);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/platform/platform_test_support.h"
+
 #include "platform/errhandlingapi.h"
 #include "platform/winbase.h"
 #include "platform/winerror.h"
@@ -9,11 +11,7 @@ namespace {
 constexpr DWORD kSystem = FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
 
 TEST(FormatMessage, GivesTheSystemsEnglishTextForEachCodeThePlatformReports) {
-  struct Row {
-    int line;
-    DWORD code;
-    std::u16string text;
-  };
+  struct Row { int line; DWORD code; std::u16string text; };
   const Row rows[] = {
       {__LINE__, 2, u"The system cannot find the file specified.\r\n"},
       {__LINE__, 3, u"The system cannot find the path specified.\r\n"},
@@ -47,16 +45,14 @@ TEST(FormatMessage, AllocatesTheBufferForTheCallerToFreeWithLocalFree) {
 
 TEST(FormatMessage, FailsForSmallBuffersUnknownCodesAndOtherLanguages) {
   WCHAR small[10];
-  SetLastError(0);
-  EXPECT_EQ(FormatMessageW(kSystem, nullptr, ERROR_ACCESS_DENIED, 0, small, 10, nullptr), 0u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(FormatMessageW(kSystem, nullptr, ERROR_ACCESS_DENIED, 0, small, 10, nullptr), 0u,
+                    ERROR_INSUFFICIENT_BUFFER);
   WCHAR exact[20];  // "Access is denied.\r\n" and its terminator
   EXPECT_EQ(FormatMessageW(kSystem, nullptr, ERROR_ACCESS_DENIED, 0, exact, 19, nullptr), 0u);
   EXPECT_EQ(FormatMessageW(kSystem, nullptr, ERROR_ACCESS_DENIED, 0, exact, 20, nullptr), 19u);
 
   WCHAR buffer[100];
-  EXPECT_EQ(FormatMessageW(kSystem, nullptr, 0x2BAD, 0, buffer, 100, nullptr), 0u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MR_MID_NOT_FOUND));
+  EXPECT_FAILS_WITH(FormatMessageW(kSystem, nullptr, 0x2BAD, 0, buffer, 100, nullptr), 0u, ERROR_MR_MID_NOT_FOUND);
   EXPECT_EQ(FormatMessageW(kSystem, nullptr, ERROR_ACCESS_DENIED, MAKELANGID(0x07, SUBLANG_DEFAULT), buffer, 100,
                            nullptr),
             0u);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/libloaderapi.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/files/files_test_support.h"
 
 namespace {
@@ -22,9 +23,7 @@ TEST(LibraryPaths, ALibraryOnAMappedDriveLoadsWhateverTheCaseAndIsNamedOnThatDri
   EXPECT_EQ(std::u16string(name, length), u"L:\\" + platform::from_utf8(file)) << "the drive with the longest folder";
   EXPECT_TRUE(FreeLibrary(module));
 
-  SetLastError(0);
-  EXPECT_EQ(LoadLibraryW(u"K:\\com_test_server.so"), nullptr) << "an unmapped drive";
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  EXPECT_FAILS_WITH(LoadLibraryW(u"K:\\com_test_server.so"), nullptr, ERROR_MOD_NOT_FOUND);  // an unmapped drive
 }
 
 }  // namespace

@@ -55,11 +55,7 @@ TEST_F(PathResolution, RefusesPathsWindowsRefuses) {
   platform::map_drive(u'R', "/nonexistent-zozed-drive", DRIVE_CDROM);
   platform::map_share(u"\\\\server\\photos", root_.path());
   const std::u16string long_name(300, u'a');
-  struct Row {
-    int line;
-    std::u16string windows;
-    DWORD error;
-  };
+  struct Row { int line; std::u16string windows; DWORD error; };
   const Row rows[] = {
       {__LINE__, u"C:\\Photos\\a<b.txt", ERROR_INVALID_NAME},
       {__LINE__, u"C:\\Photos\\a|b", ERROR_INVALID_NAME},
@@ -96,11 +92,7 @@ TEST_F(PathResolution, SharesAndReverseMappingUseTheLongestFolder) {
   platform::map_drive(u'D', posix("Photos/Summer"), DRIVE_REMOVABLE);
   EXPECT_EQ(platform::posix_path_of(u"\\\\SERVER\\photos\\summer\\beach.jpg"), posix("Photos/Summer/Beach.JPG"));
 
-  struct Row {
-    int line;
-    std::string posix;
-    std::u16string windows;
-  };
+  struct Row { int line; std::string posix; std::u16string windows; };
   const Row rows[] = {
       {__LINE__, posix("Photos/Summer/Beach.JPG"), u"D:\\Beach.JPG"},
       {__LINE__, posix("Photos/Summer"), u"D:\\"},

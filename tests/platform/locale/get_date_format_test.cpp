@@ -7,6 +7,7 @@
 #include "platform/sysinfoapi.h"
 #include "platform/winerror.h"
 #include "platform/winnls.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/text/text_test_support.h"
 
 namespace {
@@ -164,17 +165,12 @@ TEST(GetDateFormat, BufferSizes) {
   EXPECT_EQ(show(exact), "05-Dec-2026");
 
   std::vector<WCHAR> short_buffer(11, u'#');
-  SetLastError(0);
-  EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &when, picture, short_buffer.data(), 11), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &when, picture, short_buffer.data(), 11), 0,
+                    ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(short_buffer, std::vector<WCHAR>(11, u'#'));
 
-  SetLastError(0);
-  EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &when, picture, nullptr, 5), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-  SetLastError(0);
-  EXPECT_EQ(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &when, picture, exact, -1), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FAILS_WITH(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &when, picture, nullptr, 5), 0, ERROR_INVALID_PARAMETER);
+  EXPECT_FAILS_WITH(GetDateFormatW(LOCALE_USER_DEFAULT, 0, &when, picture, exact, -1), 0, ERROR_INVALID_PARAMETER);
 }
 
 TEST(GetDateFormat, InvalidDatesAndFlags) {
@@ -237,9 +233,8 @@ TEST(GetDateFormat, AnsiSizesAreBytesInTheAnsiCodePage) {
   {
     text_test::ScopedAnsiCodePage utf8(CP_UTF8);
     EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &when, "d. MMMM", nullptr, 0), 9);
-    SetLastError(0);
-    EXPECT_EQ(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &when, "d. MMMM", buffer, 8), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+    EXPECT_FAILS_WITH(GetDateFormatA(LOCALE_USER_DEFAULT, 0, &when, "d. MMMM", buffer, 8), 0,
+                      ERROR_INSUFFICIENT_BUFFER);
   }
 }
 

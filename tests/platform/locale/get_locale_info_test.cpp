@@ -6,6 +6,7 @@
 #include "platform/locale_profile.h"
 #include "platform/winerror.h"
 #include "platform/winnls.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/text/text_test_support.h"
 
 namespace {
@@ -124,15 +125,13 @@ TEST(GetLocaleInfo, ReturnNumberGivesADword) {
     EXPECT_EQ(value, row.expected) << "row at line " << row.line;
   }
   WCHAR one = u'#';
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILDATE | LOCALE_RETURN_NUMBER, &one, 1), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILDATE | LOCALE_RETURN_NUMBER, &one, 1), 0,
+                    ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(one, u'#');
   // A text has no number.
   WCHAR buffer[32];
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 | LOCALE_RETURN_NUMBER, buffer, 32), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 | LOCALE_RETURN_NUMBER, buffer, 32), 0,
+                    ERROR_INVALID_FLAGS);
 }
 
 TEST(GetLocaleInfo, BufferSizes) {
@@ -143,9 +142,7 @@ TEST(GetLocaleInfo, BufferSizes) {
   EXPECT_EQ(show(exact), "September");
 
   WCHAR small[9] = u"untouchd";
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME9, small, 9), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME9, small, 9), 0, ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(show(small), "untouchd");
 
   // An empty answer still needs its terminator.
@@ -156,12 +153,8 @@ TEST(GetLocaleInfo, BufferSizes) {
   EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 260), 2);
   EXPECT_EQ(show(measure), "1");
 
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, nullptr, 4), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, -2), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, nullptr, 4), 0, ERROR_INVALID_PARAMETER);
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, -2), 0, ERROR_INVALID_PARAMETER);
 }
 
 TEST(GetLocaleInfo, AnsiCountsBytesOfTheAnsiCodePage) {
@@ -174,9 +167,7 @@ TEST(GetLocaleInfo, AnsiCountsBytesOfTheAnsiCodePage) {
   EXPECT_STREQ(buffer, "M\xE4rz");
   text_test::ScopedAnsiCodePage utf8(CP_UTF8);
   EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, nullptr, 0), 6);
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, buffer, 5), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, buffer, 5), 0, ERROR_INSUFFICIENT_BUFFER);
   {
     platform::ScopedLocaleProfile japanese(platform::LocaleProfile::ja_jp());
     EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1, buffer, 8), 5);  // "1月"

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "tests/platform/platform_test_support.h"
+
 #include <ctime>
 
 #include "platform/errhandlingapi.h"
@@ -67,9 +69,7 @@ TEST(SystemTime, InvalidValuesFailAndLeaveTheOutputAlone) {
   }
   const FILETIME too_late{0, 0x80000000};
   SYSTEMTIME out = make(1999, 1, 1);
-  SetLastError(0);
-  EXPECT_FALSE(FileTimeToSystemTime(&too_late, &out));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FAILS_WITH(FileTimeToSystemTime(&too_late, &out), FALSE, ERROR_INVALID_PARAMETER);
   EXPECT_EQ(out.wYear, 1999);
 }
 

@@ -16,13 +16,7 @@ Text text(std::u16string value) { return {false, std::move(value)}; }
 BSTR make(const Text& t) { return t.null ? nullptr : SysAllocStringLen(t.value.data(), static_cast<UINT>(t.value.size())); }
 
 TEST(VarBstrCmp, Table) {
-  struct Row {
-    int line;
-    Text left;
-    Text right;
-    ULONG flags;
-    HRESULT expected;
-  };
+  struct Row { int line; Text left; Text right; ULONG flags; HRESULT expected; };
   const Row rows[] = {
       {__LINE__, text(u"abc"), text(u"abc"), 0, VARCMP_EQ},
       {__LINE__, text(u"abc"), text(u"abd"), 0, VARCMP_LT},

@@ -53,7 +53,7 @@ TEST_F(RegKeyTest, WrongTypesAndMissingValuesLeaveTheOutputAlone) {
   EXPECT_EQ(text, u"kept");
 }
 
-TEST_F(RegKeyTest, AFailedOpenKeepsTheKeyAndMovingTransfersIt) {
+TEST_F(RegKeyTest, AFailedOpenKeepsTheKeyMovingTransfersItAndAnEmptyKeyIsInvalid) {
   platform::RegKey key;
   ASSERT_EQ(key.create(HKEY_CURRENT_USER, u"Software\\Kept"), ERROR_SUCCESS);
   const HKEY held = key.get();
@@ -67,12 +67,8 @@ TEST_F(RegKeyTest, AFailedOpenKeepsTheKeyAndMovingTransfersIt) {
     platform::RegKey last = std::move(moved);
   }
   EXPECT_EQ(RegCloseKey(held), ERROR_INVALID_HANDLE) << "the destructor closed the handle";
-}
-
-TEST_F(RegKeyTest, AnEmptyKeyAnswersInvalidHandle) {
-  platform::RegKey key;
   DWORD value = 0;
-  EXPECT_EQ(key.get_dword(u"x", value), ERROR_INVALID_HANDLE);
+  EXPECT_EQ(key.get_dword(u"x", value), ERROR_INVALID_HANDLE) << "an empty key";
   EXPECT_EQ(key.set_dword(u"x", 1), ERROR_INVALID_HANDLE);
 }
 

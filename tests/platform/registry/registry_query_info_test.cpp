@@ -26,19 +26,14 @@ TEST_P(RegistryQueryInfo, CountsAndLongestNamesAndData) {
   HKEY key = create(HKEY_CURRENT_USER, u"Software\\Info");
   Info info;
   ASSERT_EQ(query(key, info), ERROR_SUCCESS);
-  EXPECT_EQ(info.subkeys, 0u);
-  EXPECT_EQ(info.max_subkey, 0u);
-  EXPECT_EQ(info.values, 0u);
-  EXPECT_EQ(info.max_name, 0u);
-  EXPECT_EQ(info.max_data, 0u);
+  for (DWORD count : {info.subkeys, info.max_subkey, info.max_class, info.values, info.max_name, info.max_data})
+    EXPECT_EQ(count, 0u);
 
   RegCloseKey(create(key, u"Short"));
   RegCloseKey(create(key, u"A much longer name"));  // 18 characters
   set_sz(key, u"Name", u"twelve chars");            // 26 bytes with the terminator
   set_sz(key, nullptr, u"x");
-  const DWORD number = 7;
-  ASSERT_EQ(RegSetValueExW(key, u"Longest value name", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), 4),
-            ERROR_SUCCESS);
+  set_dword(key, u"Longest value name", 7);
   ASSERT_EQ(query(key, info), ERROR_SUCCESS);
   EXPECT_EQ(info.subkeys, 2u);
   EXPECT_EQ(info.max_subkey, 18u) << "characters, without the terminator";

@@ -28,7 +28,7 @@ class Counted final : public IAlpha {
   int queries = 0;
 };
 
-TEST(ComPtr, AttachTakesBorrowAddsAndDestructionReleases) {
+TEST(ComPtr, AttachTakesBorrowAddsMoveTransfersAndDestructionReleases) {
   Counted obj;
   {
     auto owned = ComPtr<IAlpha>::attach(&obj);
@@ -39,10 +39,7 @@ TEST(ComPtr, AttachTakesBorrowAddsAndDestructionReleases) {
     EXPECT_EQ(obj.refs, 3u);
   }
   EXPECT_EQ(obj.refs, 0u);
-}
-
-TEST(ComPtr, MoveTransfersWithoutCounting) {
-  Counted obj;
+  obj.refs = 1;  // moving transfers without counting
   auto a = ComPtr<IAlpha>::attach(&obj);
   ComPtr<IAlpha> b = std::move(a);
   EXPECT_FALSE(a);
@@ -53,7 +50,7 @@ TEST(ComPtr, MoveTransfersWithoutCounting) {
   EXPECT_EQ(obj.refs, 0u);
 }
 
-TEST(ComPtr, PutReleasesWhatIsHeldFirst) {
+TEST(ComPtr, PutReleasesWhatIsHeldFirstAndCopyToCounts) {
   Counted first, second;
   auto p = ComPtr<IAlpha>::attach(&first);
   IAlpha** slot = p.put();
@@ -64,6 +61,13 @@ TEST(ComPtr, PutReleasesWhatIsHeldFirst) {
   IAlpha* raw = p.detach();
   EXPECT_EQ(raw, &second);
   EXPECT_EQ(second.refs, 1u);
+  auto q = ComPtr<IAlpha>::attach(raw);  // CopyTo adds a reference and checks its out-pointer
+  IAlpha* out = nullptr;
+  EXPECT_EQ(q.CopyTo(&out), S_OK);
+  EXPECT_EQ(out, &second);
+  EXPECT_EQ(second.refs, 2u);
+  EXPECT_EQ(q.CopyTo(nullptr), E_POINTER);
+  out->Release();
 }
 
 TEST(ComPtr, AsQueriesAndLeavesTheTargetUntouchedOnFailure) {
@@ -81,17 +85,6 @@ TEST(ComPtr, AsQueriesAndLeavesTheTargetUntouchedOnFailure) {
 
   ComPtr<IBeta> none;
   EXPECT_EQ(ComPtr<IAlpha>().As(none), E_POINTER);
-}
-
-TEST(ComPtr, CopyToAddsAReferenceAndChecksItsOutPointer) {
-  Counted obj;
-  auto p = ComPtr<IAlpha>::attach(&obj);
-  IAlpha* out = nullptr;
-  EXPECT_EQ(p.CopyTo(&out), S_OK);
-  EXPECT_EQ(out, &obj);
-  EXPECT_EQ(obj.refs, 2u);
-  EXPECT_EQ(p.CopyTo(nullptr), E_POINTER);
-  out->Release();
 }
 
 }  // namespace

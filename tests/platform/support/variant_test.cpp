@@ -13,12 +13,8 @@ using platform::ComPtr;
 using platform::SafeArray;
 using platform::Variant;
 
-TEST(Variant, ConstructorsPickTheVariantType) {
-  struct Row {
-    int line;
-    Variant value;
-    VARTYPE vt;
-  };
+TEST(Variant, ConstructorsPickTheTypeAndAccessorsAnswerOnlyForIt) {
+  struct Row { int line; Variant value; VARTYPE vt; };
   const Row rows[] = {
       {__LINE__, Variant(), VT_EMPTY},
       {__LINE__, Variant(LONG{7}), VT_I4},
@@ -33,9 +29,7 @@ TEST(Variant, ConstructorsPickTheVariantType) {
       {__LINE__, Variant(SafeArray()), VT_EMPTY},
   };
   for (const auto& row : rows) EXPECT_EQ(row.value.vt(), row.vt) << "line " << row.line;
-}
 
-TEST(Variant, AccessorsAnswerOnlyForTheTypeHeld) {
   const Variant number(42);
   EXPECT_EQ(number.as_long(), 42);
   EXPECT_FALSE(number.as_short());
@@ -53,7 +47,7 @@ TEST(Variant, AccessorsAnswerOnlyForTheTypeHeld) {
   EXPECT_EQ(Variant(2.5).as_double(), 2.5);
 }
 
-TEST(Variant, InterfacesAreReferencedAndReleased) {
+TEST(Variant, InterfacesAreCountedAndCopiesAreDeepAndExplicit) {
   CountingUnknown object;
   {
     auto unknown = ComPtr<IUnknown>::borrow(object.unknown());
@@ -77,11 +71,7 @@ TEST(Variant, InterfacesAreReferencedAndReleased) {
     EXPECT_EQ(dispatch.vt(), VT_DISPATCH);
     EXPECT_EQ(object.refs(), 2u);
   }
-  EXPECT_EQ(object.Release(), 0u);
-}
 
-TEST(Variant, CopyIsDeepAndExplicit) {
-  CountingUnknown object;
   Variant original(ComPtr<IDispatch>::borrow(object.dispatch()));
   Variant copy(u"overwritten");
   ASSERT_EQ(original.copy(copy), S_OK);
@@ -100,7 +90,7 @@ TEST(Variant, CopyIsDeepAndExplicit) {
   EXPECT_EQ(object.Release(), 0u);
 }
 
-TEST(Variant, ChangeTypeConvertsOrLeavesItselfAlone) {
+TEST(Variant, ChangeTypeConvertsOrLeavesItselfAloneAndPutAndDetachHandOver) {
   Variant v(2024);
   ASSERT_EQ(v.change_type(VT_BSTR), S_OK);
   EXPECT_EQ(v.as_bstr(), u"2024");
@@ -114,18 +104,14 @@ TEST(Variant, ChangeTypeConvertsOrLeavesItselfAlone) {
   Variant yes(true);
   ASSERT_EQ(yes.change_type(VT_BSTR, VARIANT_ALPHABOOL), S_OK);
   EXPECT_EQ(yes.as_bstr(), u"True");
-}
 
-TEST(Variant, PutClearsAndDetachHandsOver) {
-  Variant v(u"old");
-  VARIANT* out = v.put();
+  VARIANT* out = text.put();  // frees the string first
   EXPECT_EQ(out->vt, VT_EMPTY);
   out->vt = VT_BSTR;
   out->bstrVal = SysAllocString(u"new");
-  EXPECT_EQ(v.as_bstr(), u"new");
-
-  VARIANT raw = v.detach();
-  EXPECT_EQ(v.vt(), VT_EMPTY);
+  EXPECT_EQ(text.as_bstr(), u"new");
+  VARIANT raw = text.detach();
+  EXPECT_EQ(text.vt(), VT_EMPTY);
   EXPECT_EQ(raw.vt, VT_BSTR);
   Variant again = Variant::attach(raw);
   EXPECT_EQ(again.as_bstr(), u"new");

@@ -1,30 +1,25 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 
 #include "platform/winerror.h"
 #include "platform/winnls.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/text/text_test_support.h"
 
 namespace {
 
 using text_test::show;
 
-std::u16string widen_with(UINT code_page, DWORD flags, std::string_view bytes, int* result = nullptr) {
+std::u16string widen_with(UINT code_page, DWORD flags, std::string_view bytes) {
   WCHAR out[64] = {};
   const int n = MultiByteToWideChar(code_page, flags, bytes.data(), static_cast<int>(bytes.size()), out, 64);
-  if (result) *result = n;
   return std::u16string(out, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 TEST(MultiByteToWideChar, IllFormedUtf8) {
-  struct Row {
-    int line;
-    std::string bytes;
-    std::u16string lenient;  // one U+FFFD per maximal ill-formed subpart
-  };
+  struct Row { int line; std::string bytes; std::u16string lenient; };  // one U+FFFD per maximal ill-formed part
   const Row rows[] = {
       {__LINE__, "\x80", u"\uFFFD"},
       {__LINE__, "a\xC3", u"a\uFFFD"},                              // truncated at the end
@@ -40,38 +35,30 @@ TEST(MultiByteToWideChar, IllFormedUtf8) {
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "line " << row.line);
-    const std::u16string lenient = widen_with(CP_UTF8, 0, row.bytes);
-    EXPECT_EQ(lenient, row.lenient) << show(lenient);
+    EXPECT_EQ(widen_with(CP_UTF8, 0, row.bytes), row.lenient) << show(widen_with(CP_UTF8, 0, row.bytes));
     EXPECT_EQ(platform::from_utf8(row.bytes), row.lenient);
-    SetLastError(0);
-    int result = -1;
-    widen_with(CP_UTF8, MB_ERR_INVALID_CHARS, row.bytes, &result);
-    EXPECT_EQ(result, 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
-    SetLastError(0);
-    EXPECT_EQ(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, row.bytes.data(), static_cast<int>(row.bytes.size()),
-                                  nullptr, 0),
-              0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
+    const int size = static_cast<int>(row.bytes.size());
+    WCHAR out[64];
+    EXPECT_FAILS_WITH(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, row.bytes.data(), size, out, 64), 0,
+                      ERROR_NO_UNICODE_TRANSLATION);
+    EXPECT_FAILS_WITH(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, row.bytes.data(), size, nullptr, 0), 0,
+                      ERROR_NO_UNICODE_TRANSLATION);
   }
 }
 
-TEST(MultiByteToWideChar, DoubleByteInvalidSequences) {
-  int result = -1;
-  EXPECT_EQ(widen_with(932, 0, "a\x82"), u"a\u30FB");  // a lead byte at the end
-  EXPECT_EQ(widen_with(932, 0, "\x82" "1"), u"\u30FB" "1");  // not a trail byte: read again on its own
-  EXPECT_EQ(widen_with(932, 0, "\x82\x41" "1"), u"\u30FB" "1");  // an unmapped pair is one character
-  SetLastError(0);
-  widen_with(932, MB_ERR_INVALID_CHARS, "a\x82", &result);
-  EXPECT_EQ(result, 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NO_UNICODE_TRANSLATION));
-}
-
-TEST(MultiByteToWideChar, CompositeAndGlyphFlags) {
-  EXPECT_EQ(widen_with(1252, MB_COMPOSITE, "\xE9t\xC5"), u"e\u0301tA\u030A");
-  EXPECT_EQ(widen_with(1252, MB_PRECOMPOSED, "\xE9"), u"\u00E9");
-  EXPECT_EQ(widen_with(437, MB_USEGLYPHCHARS, "\x01\x7F" "a"), u"\u263A\u2302a");
-  EXPECT_EQ(widen_with(437, 0, "\x01\x7F"), u"\u0001\u007F");
+TEST(MultiByteToWideChar, DoubleByteInvalidSequencesAndFlags) {
+  struct Row { int line; UINT code_page; DWORD flags; std::string bytes; std::u16string text; };
+  const Row rows[] = {
+      {__LINE__, 932, 0, "a\x82", u"a\u30FB"},                // a lead byte at the end
+      {__LINE__, 932, 0, "\x82" "1", u"\u30FB" "1"},          // not a trail byte: read again on its own
+      {__LINE__, 932, 0, "\x82\x41" "1", u"\u30FB" "1"},      // an unmapped pair is one character
+      {__LINE__, 1252, MB_COMPOSITE, "\xE9t\xC5", u"e\u0301tA\u030A"},
+      {__LINE__, 1252, MB_PRECOMPOSED, "\xE9", u"\u00E9"},
+      {__LINE__, 437, MB_USEGLYPHCHARS, "\x01\x7F" "a", u"\u263A\u2302a"},
+      {__LINE__, 437, 0, "\x01\x7F", u"\u0001\u007F"},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(widen_with(row.code_page, row.flags, row.bytes), row.text) << "line " << row.line;
 }
 
 TEST(MultiByteToWideChar, BufferSizes) {
@@ -86,44 +73,33 @@ TEST(MultiByteToWideChar, BufferSizes) {
   std::fill(std::begin(out), std::end(out), u'#');
   EXPECT_EQ(MultiByteToWideChar(1252, 0, "abc", 3, out, 8), 3);
   EXPECT_EQ(out[3], u'#');  // no terminator without -1
-  for (UINT code_page : {1252u, 932u, static_cast<UINT>(CP_UTF8)}) {
-    SCOPED_TRACE(testing::Message() << "code page " << code_page);
-    SetLastError(0);
-    EXPECT_EQ(MultiByteToWideChar(code_page, 0, "abc", -1, out, 3), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
-  }
-  SetLastError(0);
-  EXPECT_EQ(MultiByteToWideChar(CP_UTF8, 0, "\xF0\x9F\x98\x80", 4, out, 1), 0);  // half a pair does not fit
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
 }
 
-TEST(MultiByteToWideChar, RejectsBadArgumentsAndFlags) {
+TEST(MultiByteToWideChar, FailuresSetTheLastError) {
   WCHAR out[8];
   char same[16] = "abc";
-  struct Row {
-    int line;
-    std::function<int()> call;
-    LONG error;
-  };
+  const auto same_wide = reinterpret_cast<LPWSTR>(same);
+  struct Row { int line; UINT cp; DWORD flags; const char* bytes; int length; LPWSTR dest; int size; LONG error; };
   const Row rows[] = {
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0, nullptr, 3, out, 8); }, ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0, "a", 0, out, 8); }, ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0, "a", -2, out, 8); }, ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0, "a", 1, out, -1); }, ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0, "a", 1, nullptr, 8); }, ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0, same, 3, reinterpret_cast<LPWSTR>(same), 8); },
-       ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(12345, 0, "a", 1, out, 8); }, ERROR_INVALID_PARAMETER},
-      {__LINE__, [&] { return MultiByteToWideChar(CP_UTF8, MB_PRECOMPOSED, "a", 1, out, 8); }, ERROR_INVALID_FLAGS},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, MB_PRECOMPOSED | MB_COMPOSITE, "a", 1, out, 8); },
-       ERROR_INVALID_FLAGS},
-      {__LINE__, [&] { return MultiByteToWideChar(1252, 0x100, "a", 1, out, 8); }, ERROR_INVALID_FLAGS},
+      {__LINE__, 1252, 0, nullptr, 3, out, 8, ERROR_INVALID_PARAMETER},
+      {__LINE__, 1252, 0, "a", 0, out, 8, ERROR_INVALID_PARAMETER},
+      {__LINE__, 1252, 0, "a", -2, out, 8, ERROR_INVALID_PARAMETER},
+      {__LINE__, 1252, 0, "a", 1, out, -1, ERROR_INVALID_PARAMETER},
+      {__LINE__, 1252, 0, "a", 1, nullptr, 8, ERROR_INVALID_PARAMETER},
+      {__LINE__, 1252, 0, same, 3, same_wide, 8, ERROR_INVALID_PARAMETER},  // overlapping buffers
+      {__LINE__, 12345, 0, "a", 1, out, 8, ERROR_INVALID_PARAMETER},
+      {__LINE__, CP_UTF8, MB_PRECOMPOSED, "a", 1, out, 8, ERROR_INVALID_FLAGS},
+      {__LINE__, 1252, MB_PRECOMPOSED | MB_COMPOSITE, "a", 1, out, 8, ERROR_INVALID_FLAGS},
+      {__LINE__, 1252, 0x100, "a", 1, out, 8, ERROR_INVALID_FLAGS},
+      {__LINE__, 1252, 0, "abc", -1, out, 3, ERROR_INSUFFICIENT_BUFFER},  // no room for the terminator
+      {__LINE__, 932, 0, "abc", -1, out, 3, ERROR_INSUFFICIENT_BUFFER},
+      {__LINE__, CP_UTF8, 0, "abc", -1, out, 3, ERROR_INSUFFICIENT_BUFFER},
+      {__LINE__, CP_UTF8, 0, "\xF0\x9F\x98\x80", 4, out, 1, ERROR_INSUFFICIENT_BUFFER},  // half a pair does not fit
+      {__LINE__, 932, MB_ERR_INVALID_CHARS, "a\x82", 2, out, 8, ERROR_NO_UNICODE_TRANSLATION},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "line " << row.line);
-    SetLastError(0);
-    EXPECT_EQ(row.call(), 0);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(row.error));
+    EXPECT_FAILS_WITH(MultiByteToWideChar(row.cp, row.flags, row.bytes, row.length, row.dest, row.size), 0, row.error);
   }
 }
 

@@ -13,10 +13,7 @@ namespace {
 using text_test::show;
 
 TEST(UserText, UnicodeSimpleCaseMapping) {
-  struct Row {
-    int line;
-    std::u16string text, upper, lower;
-  };
+  struct Row { int line; std::u16string text, upper, lower; };
   const Row rows[] = {
       {__LINE__, u"Ærø.JPG", u"ÆRØ.JPG", u"ærø.jpg"},
       {__LINE__, u"łódź", u"ŁÓDŹ", u"łódź"},
@@ -50,12 +47,7 @@ TEST(UserText, SingleCharactersAndBuffers) {
 }
 
 TEST(UserText, LstrFunctions) {
-  struct Row {
-    int line;
-    const WCHAR* a;
-    const WCHAR* b;
-    int cmp, cmpi;
-  };
+  struct Row { int line; const WCHAR* a; const WCHAR* b; int cmp, cmpi; };
   const Row rows[] = {
       {__LINE__, u"abc", u"abc", 0, 0},
       {__LINE__, u"a", u"B", -1, -1},  // not ordinal: letters compare case-insensitively first

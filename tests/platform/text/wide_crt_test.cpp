@@ -82,12 +82,7 @@ TEST(WideCrt, SecureCopies) {
 }
 
 TEST(WideCrt, DecimalParsing) {
-  struct Row {
-    int line;
-    const WCHAR* text;
-    int value;
-    bool range_error;
-  };
+  struct Row { int line; const WCHAR* text; int value; bool range_error; };
   const Row rows[] = {
       {__LINE__, u"42", 42, false},
       {__LINE__, u"  -42xyz", -42, false},

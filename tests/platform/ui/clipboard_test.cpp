@@ -1,6 +1,7 @@
 #include <cstring>
 
 #include "platform/winbase.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 using namespace ui_test;
@@ -54,12 +55,9 @@ TEST_F(Clipboard, UnicodeTextRoundTrips) {
 }
 
 TEST_F(Clipboard, CallsNeedTheClipboardOpenByThisCaller) {
-  SetLastError(0);
-  EXPECT_FALSE(EmptyClipboard());
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+  EXPECT_FAILS_WITH(EmptyClipboard(), FALSE, ERROR_CLIPBOARD_NOT_OPEN);
   EXPECT_FALSE(CloseClipboard());
-  EXPECT_EQ(GetClipboardData(CF_UNICODETEXT), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLIPBOARD_NOT_OPEN));
+  EXPECT_FAILS_WITH(GetClipboardData(CF_UNICODETEXT), nullptr, ERROR_CLIPBOARD_NOT_OPEN);
 
   // Emptied without a window, the clipboard has no owner and takes no data.
   ASSERT_TRUE(OpenClipboard(nullptr));
@@ -71,14 +69,10 @@ TEST_F(Clipboard, CallsNeedTheClipboardOpenByThisCaller) {
 }
 
 TEST_F(Clipboard, InjectedFailuresChangeNothingAndPassAfterTheirCount) {
-  struct Row {
-    int line;
-    platform::ui::ClipboardCall call;
-  };
-  const Row rows[] = {{__LINE__, platform::ui::ClipboardCall::open},
-                      {__LINE__, platform::ui::ClipboardCall::empty},
-                      {__LINE__, platform::ui::ClipboardCall::set_data}};
-  for (const Row& row : rows) {
+  struct Row { int line; platform::ui::ClipboardCall call; };
+  using platform::ui::ClipboardCall;
+  for (const Row& row : {Row{__LINE__, ClipboardCall::open}, Row{__LINE__, ClipboardCall::empty},
+                         Row{__LINE__, ClipboardCall::set_data}}) {
     platform::ui::reset_clipboard();
     platform::ui::fail_clipboard(row.call, ERROR_ACCESS_DENIED, 1);
     HGLOBAL block = text_block(u"folder");
@@ -117,8 +111,7 @@ TEST_F(Clipboard, GlobalMemoryLocksCountForMoveableBlocksOnly) {
   EXPECT_EQ(data[9], 0) << "GMEM_ZEROINIT";
   EXPECT_EQ(GlobalLock(moveable), data);
   EXPECT_TRUE(GlobalUnlock(moveable)) << "still locked once";
-  EXPECT_FALSE(GlobalUnlock(moveable));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(NO_ERROR));
+  EXPECT_FAILS_WITH(GlobalUnlock(moveable), FALSE, NO_ERROR);
   EXPECT_EQ(GlobalFree(moveable), nullptr);
   EXPECT_EQ(GlobalFree(moveable), moveable) << "a freed handle is invalid";
   HGLOBAL fixed = GlobalAlloc(GMEM_FIXED, 4);

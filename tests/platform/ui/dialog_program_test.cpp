@@ -1,5 +1,6 @@
-// A small dialog program run end to end: built from a template, laid out, driven by clicks and a
-// 250 ms timer, run modally and destroyed without leaving a window behind.
+// A small dialog program run end to end: built from a template that names a class registered by
+// a shared library, laid out, driven by clicks, keys and a 250 ms timer, run modally and destroyed
+// without leaving a window behind.
 #include "platform/dialog_template_builder.h"
 #include "platform/libloaderapi.h"
 #include "platform/winbase.h"
@@ -10,11 +11,7 @@ using namespace ui_test;
 
 namespace {
 
-constexpr int id_status = 100;
-constexpr int id_name = 101;
-constexpr int id_keep = 102;
-constexpr int id_start = 103;
-constexpr int id_progress = 104;
+constexpr int id_status = 100, id_name = 101, id_keep = 102, id_start = 103, id_progress = 104;
 constexpr UINT_PTR poll_timer = 1;
 constexpr int margin = 8;
 
@@ -25,6 +22,7 @@ struct ProgramRun {
   UINT keep_checked = BST_UNCHECKED;
   std::u16string name;
   LONG progress_width = 0;
+  LRESULT progress = 0;
 };
 ProgramRun* run = nullptr;
 
@@ -48,9 +46,6 @@ INT_PTR CALLBACK progress_dialog(HWND dialog, UINT message, WPARAM wparam, LPARA
       lay_out(dialog);
       SetTimer(dialog, poll_timer, 250, nullptr);
       return TRUE;
-    case WM_SIZE:
-      lay_out(dialog);
-      return TRUE;
     case WM_TIMER:
       if (wparam != poll_timer || !run->started) return TRUE;
       ++run->ticks;
@@ -64,6 +59,7 @@ INT_PTR CALLBACK progress_dialog(HWND dialog, UINT message, WPARAM wparam, LPARA
         RECT r;
         GetWindowRect(GetDlgItem(dialog, id_progress), &r);
         run->progress_width = r.right - r.left;
+        run->progress = SendDlgItemMessageW(dialog, id_progress, progress_get_position, 0, 0);
         EndDialog(dialog, IDOK);
       }
       return TRUE;
@@ -86,41 +82,45 @@ class DialogProgram : public UiTest {
     UiTest::SetUp();
     library_ = LoadLibraryA(UI_TEST_CONTROLS_PATH);
     ASSERT_NE(library_, nullptr);
-    auto register_class = reinterpret_cast<RegisterProgressBar>(reinterpret_cast<void*>(GetProcAddress(library_, "register_progress_bar")));
+    const auto register_class =
+        reinterpret_cast<RegisterProgressBar>(reinterpret_cast<void*>(GetProcAddress(library_, "register_progress_bar")));
     ASSERT_NE(register_class, nullptr);
     ASSERT_NE(register_class(library_), 0);
+    run = &state_;
   }
   void TearDown() override {
-    auto unregister_class =
-        reinterpret_cast<UnregisterProgressBar>(reinterpret_cast<void*>(GetProcAddress(library_, "unregister_progress_bar")));
+    run = nullptr;
+    const auto unregister_class = reinterpret_cast<UnregisterProgressBar>(
+        reinterpret_cast<void*>(GetProcAddress(library_, "unregister_progress_bar")));
     EXPECT_TRUE(unregister_class(library_));
     FreeLibrary(library_);
     UiTest::TearDown();
   }
 
-  static std::vector<WORD> program_template() {
-    return platform::DialogTemplateBuilder()
-        .style(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER)
-        .title(u"Converting")
-        .rect(0, 0, 160, 90)
-        .font(platform::DialogFont{})
-        .label(id_status, u"", 4, 4, 100, 8)
-        .edit(id_name, u"", 4, 16, 50, 12)
-        .button(id_keep, u"Keep", 4, 32, 60, 10, BS_AUTOCHECKBOX)
-        .item(platform::DialogItem{std::u16string(progress_class), WORD{0}, id_progress, WS_VISIBLE, 0, 4, 46, 30, 8,
-                                   0, {}})
-        .button(id_start, u"Start", 4, 70, 50, 14, BS_DEFPUSHBUTTON)
-        .button(IDCANCEL, u"Cancel", 106, 70, 50, 14)
-        .build();
+  INT_PTR run_program(HWND owner) {
+    const std::vector<WORD> bytes =
+        platform::DialogTemplateBuilder()
+            .style(WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER)
+            .title(u"Converting")
+            .rect(0, 0, 160, 90)
+            .font(platform::DialogFont{})
+            .label(id_status, u"", 4, 4, 100, 8)
+            .edit(id_name, u"", 4, 16, 50, 12)
+            .button(id_keep, u"Keep", 4, 32, 60, 10, BS_AUTOCHECKBOX)
+            .item(platform::DialogItem{std::u16string(progress_class), WORD{0}, id_progress, WS_VISIBLE, 0, 4, 46, 30,
+                                       8, 0, {}})
+            .button(id_start, u"Start", 4, 70, 50, 14, BS_DEFPUSHBUTTON)
+            .button(IDCANCEL, u"Cancel", 106, 70, 50, 14)
+            .build();
+    return DialogBoxIndirectParamW(nullptr, platform::as_template(bytes), owner, progress_dialog, 0);
   }
 
   HMODULE library_ = nullptr;
+  ProgramRun state_;
   platform::ui::ScopedVirtualClock clock_;
 };
 
 TEST_F(DialogProgram, RunsFromTemplateToDestructionDrivenByClicksAndTimers) {
-  ProgramRun state;
-  run = &state;
   HWND owner = create(WS_OVERLAPPEDWINDOW | WS_VISIBLE);
   int idle_calls = 0;
   const DWORD start = platform::ui::clock_ms();
@@ -141,34 +141,27 @@ TEST_F(DialogProgram, RunsFromTemplateToDestructionDrivenByClicksAndTimers) {
         break;
       default:
         EXPECT_FALSE(platform::ui::click(GetDlgItem(dialog, id_start))) << "disabled once started";
-        if (state.ticks == 3) InterlockedExchange(&state.done, 1);
+        if (state_.ticks == 3) InterlockedExchange(&state_.done, 1);
         break;
     }
   });
-  const std::vector<WORD> bytes = program_template();
-  const INT_PTR result = DialogBoxIndirectParamW(nullptr, platform::as_template(bytes), owner, progress_dialog, 0);
-
-  EXPECT_EQ(result, IDOK);
-  EXPECT_EQ(state.ticks, 4) << "the tick after the work is done ends the dialog";
+  EXPECT_EQ(run_program(owner), IDOK);
+  EXPECT_EQ(state_.ticks, 4) << "the tick after the work is done ends the dialog";
   EXPECT_EQ(platform::ui::clock_ms() - start, 1000u) << "four 250 ms ticks on the virtual clock";
-  EXPECT_EQ(state.keep_checked, BST_CHECKED);
-  EXPECT_EQ(state.name, u"ab");
-  EXPECT_EQ(state.progress_width, 320 - 2 * margin) << "stretched to the 160-unit dialog";
+  EXPECT_EQ(state_.keep_checked, BST_CHECKED);
+  EXPECT_EQ(state_.name, u"ab");
+  EXPECT_EQ(state_.progress_width, 320 - 2 * margin) << "stretched to the 160-unit dialog";
+  EXPECT_EQ(state_.progress, 100);
   EXPECT_TRUE(IsWindowEnabled(owner));
   DestroyWindow(owner);
-  run = nullptr;
 }
 
 TEST_F(DialogProgram, CancelEndsItAndTheTimerDiesWithTheDialog) {
-  ProgramRun state;
-  run = &state;
   platform::ui::ScopedDriver driver([&](HWND dialog) { EXPECT_TRUE(platform::ui::click(GetDlgItem(dialog, IDCANCEL))); });
-  const std::vector<WORD> bytes = program_template();
-  EXPECT_EQ(DialogBoxIndirectParamW(nullptr, platform::as_template(bytes), nullptr, progress_dialog, 0), IDCANCEL);
-  EXPECT_EQ(state.ticks, 0);
+  EXPECT_EQ(run_program(nullptr), IDCANCEL);
+  EXPECT_EQ(state_.ticks, 0);
   MSG msg;
   EXPECT_FALSE(PeekMessageW(&msg, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE));
-  run = nullptr;
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/wingdi.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 using namespace ui_test;
@@ -13,11 +14,7 @@ TEST_F(Drawing, TextIsRecordedWithItsColourModeAndPlacement) {
   EXPECT_EQ(SetTextColor(dc.hdc(), GetSysColor(COLOR_WINDOWTEXT)), RGB(0, 0, 0)) << "black by default";
   EXPECT_EQ(SetBkMode(dc.hdc(), TRANSPARENT), OPAQUE);
   RECT r{0, 0, 400, 100};
-  struct Row {
-    int line;
-    UINT format;
-    RECT bounds;
-  };
+  struct Row { int line; UINT format; RECT bounds; };
   const Row rows[] = {
       {__LINE__, DT_SINGLELINE, RECT{0, 0, 32, 16}},
       {__LINE__, DT_CENTER | DT_VCENTER | DT_SINGLELINE, RECT{184, 42, 216, 58}},
@@ -35,7 +32,7 @@ TEST_F(Drawing, TextIsRecordedWithItsColourModeAndPlacement) {
   }
 }
 
-TEST_F(Drawing, CalcRectMeasuresWithoutDrawing) {
+TEST_F(Drawing, CalcRectMeasuresWithoutDrawingAndFillRectResolvesBrushes) {
   platform::ui::RecordingDc dc;
   RECT r{10, 10, 100, 100};
   EXPECT_EQ(DrawTextW(dc.hdc(), u"two\nlines", -1, &r, DT_CALCRECT), 32);
@@ -44,11 +41,8 @@ TEST_F(Drawing, CalcRectMeasuresWithoutDrawing) {
   EXPECT_TRUE(dc.operations().empty());
   RECT wrapped{0, 0, 40, 0};
   EXPECT_EQ(DrawTextW(dc.hdc(), u"aaa bbb ccc", -1, &wrapped, DT_CALCRECT | DT_WORDBREAK), 48);
-}
 
-TEST_F(Drawing, FillRectResolvesBrushesAndSystemColours) {
-  platform::ui::RecordingDc dc;
-  RECT r{0, 0, 5, 5};
+  r = RECT{0, 0, 5, 5};  // FillRect resolves brushes and system colours
   HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
   EXPECT_EQ(FillRect(dc.hdc(), &r, red), 1);
   EXPECT_EQ(FillRect(dc.hdc(), &r, reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_3DFACE + 1))), 1);
@@ -102,16 +96,14 @@ TEST_F(Drawing, BeepsAndCursorsAreRecorded) {
   ASSERT_NE(wait, nullptr);
   EXPECT_EQ(LoadCursorW(nullptr, IDC_WAIT), wait) << "one handle per predefined cursor";
   EXPECT_EQ(platform::ui::cursor_name(wait), u"IDC_WAIT");
-  EXPECT_EQ(LoadCursorW(nullptr, MAKEINTRESOURCEW(7053)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_RESOURCE_NAME_NOT_FOUND));
+  EXPECT_FAILS_WITH(LoadCursorW(nullptr, MAKEINTRESOURCEW(7053)), nullptr, ERROR_RESOURCE_NAME_NOT_FOUND);
   const HCURSOR before = GetCursor();
   const HCURSOR previous = SetCursor(busy);
   EXPECT_EQ(previous, before);
   EXPECT_EQ(GetCursor(), busy);
   EXPECT_EQ(SetCursor(previous), busy);
   EXPECT_EQ(platform::ui::cursor_history(), (std::vector<HCURSOR>{busy, previous}));
-  EXPECT_EQ(SetCursor(reinterpret_cast<HCURSOR>(0x1234)), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_CURSOR_HANDLE));
+  EXPECT_FAILS_WITH(SetCursor(reinterpret_cast<HCURSOR>(0x1234)), nullptr, ERROR_INVALID_CURSOR_HANDLE);
 }
 
 }  // namespace

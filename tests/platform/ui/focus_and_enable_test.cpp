@@ -62,11 +62,7 @@ TEST_F(FocusAndEnable, SizingSendsWmSizeOnlyWhenTheClientSizeChanges) {
   HWND top = create(WS_OVERLAPPED | WS_VISIBLE);
   HWND child = create(WS_CHILD | WS_VISIBLE | WS_BORDER, top, 1, RECT{0, 0, 100, 50});
   message_log().clear();
-  struct Row {
-    int line;
-    int x, y, cx, cy;
-    std::vector<UINT> expected;
-  };
+  struct Row { int line; int x, y, cx, cy; std::vector<UINT> expected; };
   const Row rows[] = {
       {__LINE__, 0, 0, 100, 50, {}},  // nothing changed
       {__LINE__, 5, 0, 100, 50, {WM_MOVE}},

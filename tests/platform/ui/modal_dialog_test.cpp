@@ -68,12 +68,7 @@ TEST_F(ModalDialogs, WithoutADriverTheLoopFailsNamingTheDialog) {
 }
 
 TEST_F(ModalDialogs, KeysAndClosingBecomeCommands) {
-  struct Row {
-    int line;
-    UINT message;
-    WPARAM key;
-    INT_PTR result;
-  };
+  struct Row { int line; UINT message; WPARAM key; INT_PTR result; };
   const Row rows[] = {
       {__LINE__, WM_KEYDOWN, VK_RETURN, 11},  // the default button
       {__LINE__, WM_KEYDOWN, VK_ESCAPE, 22},
@@ -97,7 +92,7 @@ TEST_F(ModalDialogs, KeysAndClosingBecomeCommands) {
 TEST_F(ModalDialogs, EndDialogDuringInitialisationNeverShowsTheDialog) {
   bool shown = false;
   platform::ui::ScopedDriver driver([](HWND) {}, [&](int code, HWND window) {
-    if (code == HCBT_ACTIVATE && platform::ui::is_dialog(window)) shown = true;
+    shown = shown || (code == HCBT_ACTIVATE && platform::ui::is_dialog(window));
   });
   const std::vector<WORD> bytes = platform::DialogTemplateBuilder().style(WS_POPUP).build();
   const INT_PTR result = DialogBoxIndirectParamW(

@@ -1,5 +1,6 @@
 #include <thread>
 
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 using namespace ui_test;
@@ -12,12 +13,7 @@ const std::vector<UINT> lifecycle = {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE,   WM
 class WindowLifecycle : public UiTest {};
 
 TEST_F(WindowLifecycle, CreationSendsItsMessagesInTheOrderWindowsDoes) {
-  struct Row {
-    int line;
-    DWORD style;
-    bool with_parent;
-    std::vector<UINT> expected;
-  };
+  struct Row { int line; DWORD style; bool with_parent; std::vector<UINT> expected; };
   const Row rows[] = {
       // Children and pop-ups hear their size at once; a visible one is then shown.
       {__LINE__, WS_CHILD, true, {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}},
@@ -25,9 +21,7 @@ TEST_F(WindowLifecycle, CreationSendsItsMessagesInTheOrderWindowsDoes) {
       {__LINE__, WS_POPUP, false, {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SIZE, WM_MOVE}},
       // An overlapped window hears its size only when first shown, after being activated.
       {__LINE__, WS_OVERLAPPED, false, {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE}},
-      {__LINE__,
-       WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-       false,
+      {__LINE__, WS_OVERLAPPEDWINDOW | WS_VISIBLE, false,
        {WM_NCCREATE, WM_NCCALCSIZE, WM_CREATE, WM_SHOWWINDOW, WM_ACTIVATE, WM_SETFOCUS, WM_SIZE, WM_MOVE}},
   };
   for (const Row& row : rows) {
@@ -40,61 +34,42 @@ TEST_F(WindowLifecycle, CreationSendsItsMessagesInTheOrderWindowsDoes) {
   }
 }
 
-TEST_F(WindowLifecycle, DestroyGoesParentFirstForWmDestroyAndChildrenFirstForWmNcdestroy) {
+// WM_DESTROY goes parent first, WM_NCDESTROY children first; a visible child is hidden first.
+TEST_F(WindowLifecycle, DestructionOrderAndDeadHandles) {
   HWND parent = create(WS_OVERLAPPED);
   HWND child = create(WS_CHILD, parent, 1);
   HWND grandchild = create(WS_CHILD, child, 2);
+  HWND shown = create(WS_CHILD | WS_VISIBLE, parent, 3);
+  message_log().clear();
+  ASSERT_TRUE(DestroyWindow(shown));
+  EXPECT_EQ(messages_of(shown, lifecycle), (std::vector<UINT>{WM_SHOWWINDOW, WM_DESTROY, WM_NCDESTROY}));
+  EXPECT_EQ(message_log().front().wparam, static_cast<WPARAM>(FALSE)) << "WM_SHOWWINDOW(FALSE) comes first";
+  EXPECT_EQ(GetWindow(child, GW_HWNDNEXT), nullptr) << "the parent lost its shown child";
   message_log().clear();
   ASSERT_TRUE(DestroyWindow(parent));
   std::vector<std::pair<HWND, UINT>> order;
-  for (const Logged& entry : message_log()) {
+  for (const Logged& entry : message_log())
     if (entry.message == WM_DESTROY || entry.message == WM_NCDESTROY) order.emplace_back(entry.window, entry.message);
-  }
   const std::vector<std::pair<HWND, UINT>> expected = {
       {parent, WM_DESTROY},        {child, WM_DESTROY},   {grandchild, WM_DESTROY},
       {grandchild, WM_NCDESTROY}, {child, WM_NCDESTROY}, {parent, WM_NCDESTROY}};
   EXPECT_EQ(order, expected);
   for (HWND gone : {parent, child, grandchild}) EXPECT_FALSE(IsWindow(gone));
-}
 
-TEST_F(WindowLifecycle, AVisibleChildIsHiddenBeforeItIsDestroyed) {
-  HWND parent = create(WS_OVERLAPPED);
-  HWND child = create(WS_CHILD | WS_VISIBLE, parent, 1);
-  message_log().clear();
-  ASSERT_TRUE(DestroyWindow(child));
-  const std::vector<UINT> expected = {WM_SHOWWINDOW, WM_DESTROY, WM_NCDESTROY};
-  EXPECT_EQ(messages_of(child, lifecycle), expected);
-  EXPECT_EQ(message_log().front().wparam, static_cast<WPARAM>(FALSE)) << "WM_SHOWWINDOW(FALSE) comes first";
-  EXPECT_EQ(GetWindow(parent, GW_CHILD), nullptr);
-  DestroyWindow(parent);
-}
-
-TEST_F(WindowLifecycle, ADestroyedHandleIsInvalidEverywhere) {
-  HWND window = create(WS_OVERLAPPED);
-  ASSERT_TRUE(DestroyWindow(window));
-  EXPECT_FALSE(IsWindow(window));
-  struct Row {
-    int line;
-    BOOL result;
-  };
   RECT rect;
   WCHAR text[8];
-  const Row rows[] = {
-      {__LINE__, DestroyWindow(window)},
-      {__LINE__, ShowWindow(window, SW_SHOW)},
-      {__LINE__, GetWindowRect(window, &rect)},
-      {__LINE__, SetWindowTextW(window, u"x")},
-      {__LINE__, GetWindowTextW(window, text, 8)},
-      {__LINE__, PostMessageW(window, WM_USER, 0, 0)},
-      {__LINE__, static_cast<BOOL>(SendMessageW(window, WM_GETTEXTLENGTH, 0, 0))},
-  };
-  for (const Row& row : rows) EXPECT_EQ(row.result, FALSE) << "line " << row.line;
-  SetLastError(0);
-  EXPECT_FALSE(EnableWindow(window, FALSE));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_WINDOW_HANDLE));
+  const BOOL results[] = {DestroyWindow(parent),
+                          ShowWindow(parent, SW_SHOW),
+                          GetWindowRect(parent, &rect),
+                          SetWindowTextW(parent, u"x"),
+                          GetWindowTextW(parent, text, 8),
+                          PostMessageW(parent, WM_USER, 0, 0),
+                          static_cast<BOOL>(SendMessageW(parent, WM_GETTEXTLENGTH, 0, 0))};
+  for (std::size_t i = 0; i < std::size(results); ++i) EXPECT_EQ(results[i], FALSE) << "call " << i;
+  EXPECT_FAILS_WITH(EnableWindow(parent, FALSE), FALSE, ERROR_INVALID_WINDOW_HANDLE);
 }
 
-TEST_F(WindowLifecycle, TreeQueriesAndTextRoundTrip) {
+TEST_F(WindowLifecycle, TreeQueriesTextAndWindowLongs) {
   HWND top = create(WS_OVERLAPPED);
   HWND first = create(WS_CHILD, top, 11);
   HWND second = create(WS_CHILD, top, 12);
@@ -103,9 +78,7 @@ TEST_F(WindowLifecycle, TreeQueriesAndTextRoundTrip) {
   EXPECT_EQ(GetWindow(first, GW_HWNDNEXT), second);
   EXPECT_EQ(GetDlgItem(top, 12), second);
   EXPECT_EQ(GetDlgCtrlID(second), 12);
-  SetLastError(0);
-  EXPECT_EQ(GetDlgItem(top, 99), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CONTROL_ID_NOT_FOUND));
+  EXPECT_FAILS_WITH(GetDlgItem(top, 99), nullptr, ERROR_CONTROL_ID_NOT_FOUND);
   EXPECT_TRUE(IsChild(top, second));
 
   EXPECT_TRUE(SetWindowTextW(first, u"Hello"));
@@ -113,12 +86,9 @@ TEST_F(WindowLifecycle, TreeQueriesAndTextRoundTrip) {
   WCHAR buffer[4];
   EXPECT_EQ(GetWindowTextW(first, buffer, 4), 3) << "truncated to the buffer, terminator included";
   EXPECT_EQ(std::u16string(buffer), u"Hel");
-
   EXPECT_EQ(SetWindowLongPtrW(first, GWLP_USERDATA, 42), 0);
   EXPECT_EQ(GetWindowLongPtrW(first, GWLP_USERDATA), 42);
-  SetLastError(0);
-  EXPECT_EQ(GetWindowLongPtrW(first, 64), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_INDEX)) << "the class has no extra bytes";
+  EXPECT_FAILS_WITH(GetWindowLongPtrW(first, 64), 0, ERROR_INVALID_INDEX);  // the class has no extra bytes
   DestroyWindow(top);
 }
 
@@ -127,12 +97,11 @@ TEST_F(WindowLifecycle, AnotherThreadMayPostButNotSend) {
   LRESULT sent = 1;
   DWORD send_error = 0;
   BOOL posted = FALSE;
-  std::thread other([&] {
+  std::thread([&] {
     sent = SendMessageW(window, WM_USER, 0, 0);
     send_error = GetLastError();
     posted = PostMessageW(window, WM_USER + 1, 7, 0);
-  });
-  other.join();
+  }).join();
   EXPECT_EQ(sent, 0);
   EXPECT_EQ(send_error, static_cast<DWORD>(ERROR_WINDOW_OF_OTHER_THREAD));
   EXPECT_TRUE(posted);
@@ -150,22 +119,21 @@ TEST_F(WindowLifecycle, ClassesAreFoundByNameWithoutCaseAndByAtom) {
   wc.cbWndExtra = 16;
   const ATOM atom = RegisterClassExW(&wc);
   ASSERT_NE(atom, 0);
-  EXPECT_EQ(RegisterClassExW(&wc), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS));
-  HWND by_atom = CreateWindowExW(0, MAKEINTATOM(atom), u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-  HWND by_name = CreateWindowExW(0, u"uitestatomCLASS", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  EXPECT_FAILS_WITH(RegisterClassExW(&wc), 0, ERROR_CLASS_ALREADY_EXISTS);
+  const auto popup = [](LPCWSTR name) {
+    return CreateWindowExW(0, name, u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  };
+  HWND by_atom = popup(MAKEINTATOM(atom));
+  HWND by_name = popup(u"uitestatomCLASS");
   ASSERT_NE(by_atom, nullptr);
   ASSERT_NE(by_name, nullptr);
   EXPECT_EQ(SetWindowLongPtrW(by_atom, 8, 5), 0);
   EXPECT_EQ(GetWindowLongPtrW(by_atom, 8), 5);
-  EXPECT_FALSE(UnregisterClassW(u"UiTestAtomClass", nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CLASS_HAS_WINDOWS));
+  EXPECT_FAILS_WITH(UnregisterClassW(u"UiTestAtomClass", nullptr), FALSE, ERROR_CLASS_HAS_WINDOWS);
   DestroyWindow(by_atom);
   DestroyWindow(by_name);
   EXPECT_TRUE(UnregisterClassW(u"UiTestAtomClass", nullptr));
-  EXPECT_EQ(CreateWindowExW(0, u"UiTestAtomClass", u"", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr),
-            nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_CANNOT_FIND_WND_CLASS));
+  EXPECT_FAILS_WITH(popup(u"UiTestAtomClass"), nullptr, ERROR_CANNOT_FIND_WND_CLASS);
 }
 
 }  // namespace
