@@ -18,8 +18,7 @@ TEST(Apartment, InitialisationCountsAndKeepsItsModel) {
     const Row rows[] = {
         {__LINE__, COINIT_APARTMENTTHREADED, S_OK},
         {__LINE__, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE, S_FALSE},
-        {__LINE__, COINIT_MULTITHREADED, RPC_E_CHANGED_MODE},
-        {__LINE__, COINIT_APARTMENTTHREADED, S_FALSE},
+        {__LINE__, COINIT_MULTITHREADED, RPC_E_CHANGED_MODE},    {__LINE__, COINIT_APARTMENTTHREADED, S_FALSE},
     };
     for (const auto& row : rows) EXPECT_EQ(CoInitializeEx(nullptr, row.model), row.expected) << "line " << row.line;
     // Three successful calls need three CoUninitialize; the changed-mode one does not count.

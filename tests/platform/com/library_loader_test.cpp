@@ -2,15 +2,15 @@
 
 #include <dlfcn.h>
 #include <stdlib.h>
-#include <unistd.h>
-
 #include <string>
+#include <unistd.h>
 
 #include "platform/errhandlingapi.h"
 #include "platform/libloaderapi.h"
 #include "platform/winerror.h"
-#include "tests/platform/platform_test_support.h"
 #include "tests/platform/com/com_test_support.h"
+#include "tests/platform/files/files_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
 
@@ -97,6 +97,21 @@ TEST(LibraryLoader, ModuleFileNameOfTheExecutableAndShortBuffers) {
   EXPECT_FAILS_WITH(GetModuleFileNameW(nullptr, small, 5), 5u, ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(std::u16string(small), expected.substr(0, 4)) << "truncated and terminated";
   EXPECT_EQ(folder_of(std::string(exe, static_cast<std::size_t>(n))), folder_of(kServer));
+}
+
+// The loader finds libraries through the drive table like every other file.
+TEST(LibraryLoader, ALibraryOnAMappedDriveLoadsWhateverTheCaseAndIsNamedOnThatDrive) {
+  const std::string file = kServer.substr(kServer.rfind('/') + 1);
+  platform::ScopedMachineProfile machine;
+  platform::map_drive(u'L', folder_of(kServer));
+  std::u16string upper = u"L:\\";
+  for (char c : file) upper += static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  HMODULE module = LoadLibraryW(upper.c_str());
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(file_name_of(module), u"L:\\" + platform::from_utf8(file)) << "the drive with the longest folder";
+  EXPECT_TRUE(FreeLibrary(module));
+
+  EXPECT_FAILS_WITH(LoadLibraryW(u"K:\\com_test_server.so"), nullptr, ERROR_MOD_NOT_FOUND);  // an unmapped drive
 }
 
 }  // namespace

@@ -60,8 +60,7 @@ TEST_F(TypeLibRegistration, WritesTheVersionKeyInHex) {
   ASSERT_EQ(RegisterTypeLib(lib.get(), u"Z:\\opt\\quarn\\quarn.so", nullptr), S_OK);
   struct Row { int line; std::u16string subkey; std::u16string value; };
   const Row rows[] = {
-      {__LINE__, u"\\1.a", u"QuarnLib"},
-      {__LINE__, u"\\1.a\\FLAGS", u"0"},
+      {__LINE__, u"\\1.a", u"QuarnLib"},                       {__LINE__, u"\\1.a\\FLAGS", u"0"},
       {__LINE__, u"\\1.a\\HELPDIR", u"Z:\\opt\\quarn"},  // the library's folder when none is given
       {__LINE__, u"\\1.a\\409\\win64", u"Z:\\opt\\quarn\\quarn.so"},
   };

@@ -57,12 +57,10 @@ TEST_F(PathResolution, RefusesPathsWindowsRefuses) {
   const std::u16string long_name(300, u'a');
   struct Row { int line; std::u16string windows; DWORD error; };
   const Row rows[] = {
-      {__LINE__, u"C:\\Photos\\a<b.txt", ERROR_INVALID_NAME},
-      {__LINE__, u"C:\\Photos\\a|b", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Photos\\a<b.txt", ERROR_INVALID_NAME},  {__LINE__, u"C:\\Photos\\a|b", ERROR_INVALID_NAME},
       {__LINE__, u"C:\\Pho\"tos\\x", ERROR_INVALID_NAME},
       {__LINE__, u"C:\\Photos\\what?.jpg", ERROR_INVALID_NAME},
-      {__LINE__, u"C:\\Photos\\*.jpg", ERROR_INVALID_NAME},
-      {__LINE__, u"C:\\Photos\\a:b", ERROR_INVALID_NAME},
+      {__LINE__, u"C:\\Photos\\*.jpg", ERROR_INVALID_NAME},    {__LINE__, u"C:\\Photos\\a:b", ERROR_INVALID_NAME},
       {__LINE__, std::u16string(u"C:\\Photos\\tab\there"), ERROR_INVALID_NAME},
       {__LINE__, u"Q:\\anything", ERROR_PATH_NOT_FOUND},                // no such drive
       {__LINE__, u"R:\\disc", ERROR_NOT_READY},                         // a drive without its medium
@@ -98,8 +96,7 @@ TEST_F(PathResolution, SharesAndReverseMappingUseTheLongestFolder) {
       {__LINE__, posix("Photos/Summer"), u"D:\\"},
       {__LINE__, posix("Photos/readme.txt"), u"\\\\Server\\Photos\\readme.txt"},
       {__LINE__, posix("both//./name.txt"), u"C:\\both\\name.txt"},
-      {__LINE__, "/usr/lib", u"Z:\\usr\\lib"},
-      {__LINE__, "relative/path", u""},
+      {__LINE__, "/usr/lib", u"Z:\\usr\\lib"},                 {__LINE__, "relative/path", u""},
   };
   for (const auto& row : rows) EXPECT_EQ(platform::windows_path_of(row.posix), row.windows) << "line " << row.line;
 

@@ -8,6 +8,7 @@
 
 #include "platform/locale_profile.h"
 #include "platform/winnls.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/text/text_test_support.h"
 
 namespace {
@@ -15,30 +16,6 @@ namespace {
 using platform::LocaleProfile;
 using platform::LocaleProfileError;
 using text_test::show;
-
-// Sets or clears an environment variable for a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 bool installed(const char* name) {
   locale_t l = newlocale(LC_ALL_MASK, name, static_cast<locale_t>(nullptr));
@@ -94,20 +71,20 @@ TEST(LocaleProfile, FromARealGermanLocale) {
 
 TEST(LocaleProfile, FromEnvironmentFollowsLcAllThenLcTimeThenLang) {
   {
-    ScopedEnv all("LC_ALL", "xx_NOWHERE.UTF-8");  // not installed: the C library's "C"
-    ScopedEnv time("LC_TIME", "C.UTF-8");
+    platform_test::ScopedEnv all("LC_ALL", "xx_NOWHERE.UTF-8");  // not installed: the C library's "C"
+    platform_test::ScopedEnv time("LC_TIME", "C.UTF-8");
     expect_english_us(LocaleProfile::from_environment(), "uninstalled LC_ALL");
   }
   {
-    ScopedEnv all("LC_ALL", nullptr);
-    ScopedEnv time("LC_TIME", nullptr);
-    ScopedEnv lang("LANG", nullptr);
+    platform_test::ScopedEnv all("LC_ALL", nullptr);
+    platform_test::ScopedEnv time("LC_TIME", nullptr);
+    platform_test::ScopedEnv lang("LANG", nullptr);
     expect_english_us(LocaleProfile::from_environment(), "nothing set");
   }
   {
-    ScopedEnv all("LC_ALL", "");
-    ScopedEnv time("LC_TIME", "C.UTF-8");
-    ScopedEnv lang("LANG", "xx_NOWHERE");
+    platform_test::ScopedEnv all("LC_ALL", "");
+    platform_test::ScopedEnv time("LC_TIME", "C.UTF-8");
+    platform_test::ScopedEnv lang("LANG", "xx_NOWHERE");
     expect_english_us(LocaleProfile::from_environment(), "LC_TIME");
   }
 }
@@ -164,8 +141,7 @@ TEST(LocaleProfile, OrderOfPicture) {
       {__LINE__, u"dddd, d. MMMM yyyy", LocaleProfile::DayMonthYear},
       {__LINE__, u"yyyy'-'MMM'-'dd", LocaleProfile::YearMonthDay},
       {__LINE__, u"'yyyy' d/M/y", LocaleProfile::DayMonthYear},       // quoted letters are text
-      {__LINE__, u"MMMM yyyy", std::nullopt},
-      {__LINE__, u"", std::nullopt},
+      {__LINE__, u"MMMM yyyy", std::nullopt},                  {__LINE__, u"", std::nullopt},
   };
   for (const Row& row : rows)
     EXPECT_EQ(LocaleProfile::order_of_picture(row.picture), row.order) << "row at line " << row.line;
@@ -231,8 +207,7 @@ TEST(LocaleProfile, FromJsonBadValuesNameTheirField) {
       {__LINE__, R"({"base": "xx_NOWHERE.UTF-8"})", "\"base\""},
       {__LINE__, R"({"base": 7})", "\"base\""},
       {__LINE__, R"({"base": "en-US", "measures": 0})", "\"measures\""},
-      {__LINE__, R"(["en-US"])", "expected a JSON object"},
-      {__LINE__, R"({"base": "en-US",)", "not valid JSON"},
+      {__LINE__, R"(["en-US"])", "expected a JSON object"},    {__LINE__, R"({"base": "en-US",)", "not valid JSON"},
   };
   for (const Row& row : rows) {
     try {

@@ -37,8 +37,7 @@ TEST(WideFormat, CrtConversions) {
       {__LINE__, crt(u"%I64d %lld", LONGLONG{-9000000000}, LONGLONG{9000000000}), u"-9000000000 9000000000"},
       {__LINE__, crt(u"%I64u %I64X", ULONGLONG{18446744073709551615u}, ULONGLONG{0xABCDEF0123}),
        u"18446744073709551615 ABCDEF0123"},
-      {__LINE__, crt(u"%hd %hu", 70000, 70000), u"4464 4464"},
-      {__LINE__, crt(u"%c%c%C", u'Ł', u'ó', 'd'), u"Łód"},
+      {__LINE__, crt(u"%hd %hu", 70000, 70000), u"4464 4464"}, {__LINE__, crt(u"%c%c%C", u'Ł', u'ó', 'd'), u"Łód"},
       {__LINE__, crt(u"%s|%ls|%ws", u"wide", u"ls", u"ws"), u"wide|ls|ws"},
       {__LINE__, crt(u"%S|%hs", "narrow", "hs"), u"narrow|hs"},
       {__LINE__, crt(u"%S", "\xE9"), u"\u00E9"},  // "C" locale: byte for byte
@@ -52,8 +51,7 @@ TEST(WideFormat, CrtConversions) {
       {__LINE__, crt(u"%.2f %e %g", 3.14159, 12345.678, 0.5), u"3.14 1.234568e+04 0.5"},
       {__LINE__, crt(u"%08.3f", -3.14159), u"-003.142"},
       {__LINE__, crt(u"%p", reinterpret_cast<void*>(std::uintptr_t{0xBEEF})), u"000000000000BEEF"},
-      {__LINE__, crt(u"%o %#o", 8, 8), u"10 010"},
-      {__LINE__, crt(u"trailing %"), u"trailing %"},
+      {__LINE__, crt(u"%o %#o", 8, 8), u"10 010"},             {__LINE__, crt(u"trailing %"), u"trailing %"},
   };
   for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << "line " << row.line << ": " << show(row.got);
 }
@@ -121,8 +119,7 @@ TEST(FormatHostText, ChecksEveryArgument) {
       {__LINE__, format_host_text(u"%05ld", LONG{-42}), u"-0042"},
       {__LINE__, format_host_text(u"%d of %d: %s", 1), u"1 of %d: %s"},
       {__LINE__, format_host_text(u"%s and %s"), u"%s and %s"},
-      {__LINE__, format_host_text(u"%*d", 4), u"%*d"},
-      {__LINE__, format_host_text(u"%*d|", 4, 7), u"   7|"},
+      {__LINE__, format_host_text(u"%*d", 4), u"%*d"},         {__LINE__, format_host_text(u"%*d|", 4, 7), u"   7|"},
       {__LINE__, format_host_text(u"%s|%d", 42, 43), u"%s|43"},  // wrong kind
       {__LINE__, format_host_text(u"%d|%s", u"text", u"x"), u"%d|x"},
       {__LINE__, format_host_text(u"%u %x", -1, -1), u"4294967295 ffffffff"},

@@ -1,6 +1,6 @@
 // A small dialog program run end to end: built from a template that names a class registered by
-// a shared library, laid out, driven by clicks, keys and a 250 ms timer, run modally and destroyed
-// without leaving a window behind.
+// a shared library, driven by clicks, keys and a 250 ms timer, run modally and destroyed without
+// leaving a window behind.
 #include "platform/dialog_template_builder.h"
 #include "platform/libloaderapi.h"
 #include "platform/winbase.h"
@@ -11,9 +11,8 @@ using namespace ui_test;
 
 namespace {
 
-constexpr int id_status = 100, id_name = 101, id_keep = 102, id_start = 103, id_progress = 104;
+constexpr int id_name = 101, id_keep = 102, id_start = 103, id_progress = 104;
 constexpr UINT_PTR poll_timer = 1;
-constexpr int margin = 8;
 
 struct ProgramRun {
   LONG done = 0;  // set from outside the dialog, read by the timer
@@ -21,29 +20,13 @@ struct ProgramRun {
   int ticks = 0;
   UINT keep_checked = BST_UNCHECKED;
   std::u16string name;
-  LONG progress_width = 0;
   LRESULT progress = 0;
 };
 ProgramRun* run = nullptr;
 
-// Stretches the name box and the progress bar to the dialog's width, keeping their height.
-void lay_out(HWND dialog) {
-  RECT client;
-  GetClientRect(dialog, &client);
-  for (int id : {id_name, id_progress}) {
-    HWND control = GetDlgItem(dialog, id);
-    RECT r;
-    GetWindowRect(control, &r);
-    MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    MoveWindow(control, margin, r.top, client.right - 2 * margin, r.bottom - r.top, TRUE);
-  }
-}
-
 INT_PTR CALLBACK progress_dialog(HWND dialog, UINT message, WPARAM wparam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG:
-      SetDlgItemTextW(dialog, id_status, u"Ready");
-      lay_out(dialog);
       SetTimer(dialog, poll_timer, 250, nullptr);
       return TRUE;
     case WM_TIMER:
@@ -56,9 +39,6 @@ INT_PTR CALLBACK progress_dialog(HWND dialog, UINT message, WPARAM wparam, LPARA
         WCHAR name[64];
         GetDlgItemTextW(dialog, id_name, name, 64);
         run->name = name;
-        RECT r;
-        GetWindowRect(GetDlgItem(dialog, id_progress), &r);
-        run->progress_width = r.right - r.left;
         run->progress = SendDlgItemMessageW(dialog, id_progress, progress_get_position, 0, 0);
         EndDialog(dialog, IDOK);
       }
@@ -66,7 +46,6 @@ INT_PTR CALLBACK progress_dialog(HWND dialog, UINT message, WPARAM wparam, LPARA
     case WM_COMMAND:
       if (LOWORD(wparam) == id_start && HIWORD(wparam) == BN_CLICKED) {
         run->started = true;
-        SetDlgItemTextW(dialog, id_status, u"Working");
         EnableWindow(GetDlgItem(dialog, id_start), FALSE);
       }
       if (LOWORD(wparam) == IDCANCEL) EndDialog(dialog, IDCANCEL);
@@ -104,7 +83,6 @@ class DialogProgram : public UiTest {
             .title(u"Converting")
             .rect(0, 0, 160, 90)
             .font(platform::DialogFont{})
-            .label(id_status, u"", 4, 4, 100, 8)
             .edit(id_name, u"", 4, 16, 50, 12)
             .button(id_keep, u"Keep", 4, 32, 60, 10, BS_AUTOCHECKBOX)
             .item(platform::DialogItem{std::u16string(progress_class), WORD{0}, id_progress, WS_VISIBLE, 0, 4, 46, 30,
@@ -150,7 +128,6 @@ TEST_F(DialogProgram, RunsFromTemplateToDestructionDrivenByClicksAndTimers) {
   EXPECT_EQ(platform::ui::clock_ms() - start, 1000u) << "four 250 ms ticks on the virtual clock";
   EXPECT_EQ(state_.keep_checked, BST_CHECKED);
   EXPECT_EQ(state_.name, u"ab");
-  EXPECT_EQ(state_.progress_width, 320 - 2 * margin) << "stretched to the 160-unit dialog";
   EXPECT_EQ(state_.progress, 100);
   EXPECT_TRUE(IsWindowEnabled(owner));
   DestroyWindow(owner);
