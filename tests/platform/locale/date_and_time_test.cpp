@@ -20,15 +20,7 @@ namespace {
 using text_test::show;
 
 SYSTEMTIME make(WORD y, WORD mo, WORD d, WORD h = 0, WORD mi = 0, WORD s = 0, WORD ms = 0) {
-  SYSTEMTIME t{};
-  t.wYear = y;
-  t.wMonth = mo;
-  t.wDay = d;
-  t.wHour = h;
-  t.wMinute = mi;
-  t.wSecond = s;
-  t.wMilliseconds = ms;
-  return t;
+  return SYSTEMTIME{y, mo, 0, d, h, mi, s, ms};
 }
 
 std::string text_of(const SYSTEMTIME& t) {
@@ -41,12 +33,7 @@ std::string text_of(const SYSTEMTIME& t) {
 ULONGLONG ticks(const FILETIME& f) { return (ULONGLONG{f.dwHighDateTime} << 32) | f.dwLowDateTime; }
 
 TEST(SystemTime, FileTimeRoundTripsWithKnownValues) {
-  struct Row {
-    int line;
-    SYSTEMTIME time;
-    ULONGLONG ticks;
-    WORD day_of_week;
-  };
+  struct Row { int line; SYSTEMTIME time; ULONGLONG ticks; WORD day_of_week; };
   const Row rows[] = {
       {__LINE__, make(1601, 1, 1), 0, 1},                                   // a Monday
       {__LINE__, make(1970, 1, 1), 116444736000000000ull, 4},               // the Unix epoch
@@ -71,12 +58,10 @@ TEST(SystemTime, InvalidValuesFailAndLeaveTheOutputAlone) {
   const SYSTEMTIME bad[] = {make(2026, 4, 31), make(2026, 13, 1), make(1600, 12, 31), make(2026, 1, 1, 24),
                             make(2026, 1, 1, 0, 60), make(2026, 1, 1, 0, 0, 60), make(2026, 1, 1, 0, 0, 0, 1000)};
   for (const SYSTEMTIME& t : bad) {
+    SCOPED_TRACE(text_of(t));
     FILETIME f{1, 2};
-    SetLastError(0);
-    EXPECT_FALSE(SystemTimeToFileTime(&t, &f)) << t.wYear << "-" << t.wMonth << "-" << t.wDay;
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-    EXPECT_EQ(f.dwLowDateTime, 1u);
-    EXPECT_EQ(f.dwHighDateTime, 2u);
+    EXPECT_FAILS_WITH(SystemTimeToFileTime(&t, &f), FALSE, ERROR_INVALID_PARAMETER);
+    EXPECT_EQ(ticks(f), 0x200000001u) << "untouched";
   }
   const FILETIME too_late{0, 0x80000000};
   SYSTEMTIME out = make(1999, 1, 1);
@@ -106,14 +91,8 @@ TEST(SystemTime, ClockAgreesWithTheCLibrary) {
   FAIL() << "the clock kept crossing seconds";
 }
 
-SYSTEMTIME date(WORD year, WORD month, WORD day) {
-  SYSTEMTIME t{};
-  t.wYear = year;
-  t.wMonth = month;
-  t.wDay = day;
-  t.wDayOfWeek = 3;  // deliberately wrong: the day of the week is computed from the date
-  return t;
-}
+// The day of the week is deliberately wrong: it is computed from the date.
+SYSTEMTIME date(WORD year, WORD month, WORD day) { return SYSTEMTIME{year, month, 3, day, 0, 0, 0, 0}; }
 
 std::u16string format(LCID lcid, DWORD flags, const SYSTEMTIME& when, const WCHAR* picture) {
   WCHAR buffer[128] = {};
@@ -124,11 +103,7 @@ std::u16string format(LCID lcid, DWORD flags, const SYSTEMTIME& when, const WCHA
 
 // How the dated folder's picture follows the user's long-date order.
 TEST(GetDateFormat, PictureChosenByLongDateOrderInThreeLocales) {
-  struct Row {
-    int line;
-    platform::LocaleProfile profile;
-    const char* expected;
-  };
+  struct Row { int line; platform::LocaleProfile profile; const char* expected; };
   const Row rows[] = {
       {__LINE__, platform::LocaleProfile::en_us(), "Dec-05-2026"},
       {__LINE__, platform::LocaleProfile::de_de(), "05-Dez-2026"},
@@ -149,12 +124,7 @@ TEST(GetDateFormat, PictureChosenByLongDateOrderInThreeLocales) {
 
 TEST(GetDateFormat, EveryPictureElement) {
   platform::ScopedLocaleProfile profile(platform::LocaleProfile::en_us());
-  struct Row {
-    int line;
-    SYSTEMTIME when;
-    const WCHAR* picture;
-    const char* expected;
-  };
+  struct Row { int line; SYSTEMTIME when; const WCHAR* picture; const char* expected; };
   const Row rows[] = {
       {__LINE__, date(2026, 3, 7), u"d", "7"},                 {__LINE__, date(2026, 3, 7), u"dd", "07"},
       {__LINE__, date(2026, 3, 17), u"d dd", "17 17"},         {__LINE__, date(2026, 3, 7), u"ddd", "Sat"},
@@ -175,11 +145,7 @@ TEST(GetDateFormat, EveryPictureElement) {
 
 TEST(GetDateFormat, QuotesAndLiteralText) {
   platform::ScopedLocaleProfile profile(platform::LocaleProfile::en_us());
-  struct Row {
-    int line;
-    const WCHAR* picture;
-    const char* expected;
-  };
+  struct Row { int line; const WCHAR* picture; const char* expected; };
   const Row rows[] = {
       {__LINE__, u"'day' d", "day 5"},                  // letters inside quotes are text
       {__LINE__, u"d'''s'", "5's"},                     // two quotes inside a quoted text
@@ -195,12 +161,7 @@ TEST(GetDateFormat, QuotesAndLiteralText) {
 }
 
 TEST(GetDateFormat, TheProfilesOwnPictures) {
-  struct Row {
-    int line;
-    platform::LocaleProfile profile;
-    DWORD flags;
-    const char* expected;
-  };
+  struct Row { int line; platform::LocaleProfile profile; DWORD flags; const char* expected; };
   const Row rows[] = {
       {__LINE__, platform::LocaleProfile::en_us(), 0, "12/5/2026"},
       {__LINE__, platform::LocaleProfile::en_us(), DATE_SHORTDATE, "12/5/2026"},
@@ -251,13 +212,7 @@ TEST(GetDateFormat, BufferSizes) {
 
 TEST(GetDateFormat, InvalidDatesAndFlags) {
   platform::ScopedLocaleProfile profile(platform::LocaleProfile::en_us());
-  struct Row {
-    int line;
-    SYSTEMTIME when;
-    DWORD flags;
-    const WCHAR* picture;
-    LONG error;
-  };
+  struct Row { int line; SYSTEMTIME when; DWORD flags; const WCHAR* picture; LONG error; };
   const Row rows[] = {
       {__LINE__, date(2026, 13, 1), 0, u"d", ERROR_INVALID_PARAMETER},
       {__LINE__, date(2026, 0, 1), 0, u"d", ERROR_INVALID_PARAMETER},

@@ -104,11 +104,7 @@ TEST(LocaleProfile, ScopedProfilesNestAndRestore) {
 }
 
 TEST(LocaleProfile, BuiltInsByName) {
-  struct Row {
-    int line;
-    const char* name;
-    std::optional<LCID> lcid;
-  };
+  struct Row { int line; const char* name; std::optional<LCID> lcid; };
   const Row rows[] = {
       {__LINE__, "en-US", 0x0409}, {__LINE__, "en_gb", 0x0809},    {__LINE__, "DE-de", 0x0407},
       {__LINE__, "ja_JP", 0x0411}, {__LINE__, "invariant", 0x007F}, {__LINE__, "sv-SE", std::nullopt},
@@ -130,11 +126,7 @@ TEST(LocaleProfile, BuiltInsByName) {
 }
 
 TEST(LocaleProfile, OrderOfPicture) {
-  struct Row {
-    int line;
-    const char16_t* picture;
-    std::optional<LocaleProfile::DateOrder> order;
-  };
+  struct Row { int line; const char16_t* picture; std::optional<LocaleProfile::DateOrder> order; };
   const Row rows[] = {
       {__LINE__, u"MMM'-'dd'-'yyyy", LocaleProfile::MonthDayYear},
       {__LINE__, u"dddd, MMMM d, yyyy", LocaleProfile::MonthDayYear},  // the day name does not count
@@ -186,11 +178,7 @@ TEST(LocaleProfile, FromJsonTakesAnyObjectThatDumpsItself) {
 }
 
 TEST(LocaleProfile, FromJsonBadValuesNameTheirField) {
-  struct Row {
-    int line;
-    const char* json;
-    const char* mentions;
-  };
+  struct Row { int line; const char* json; const char* mentions; };
   const Row rows[] = {
       {__LINE__, R"({"base": "en-US", "date_order": 3})", "\"date_order\""},
       {__LINE__, R"({"base": "en-US", "date_order": "ymd"})", "\"date_order\""},

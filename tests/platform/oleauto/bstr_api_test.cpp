@@ -106,10 +106,7 @@ TEST(BstrApi, CatJoinsWithNullAsEmpty) {
   SysFreeString(right);
 }
 
-struct Text {
-  bool null;
-  std::u16string value;
-};
+struct Text { bool null; std::u16string value; };
 Text null_bstr() { return {true, {}}; }
 Text text(std::u16string value) { return {false, std::move(value)}; }
 

@@ -36,7 +36,7 @@ inline void set_sz(HKEY key, const char16_t* name, const std::u16string& text) {
 }
 
 inline void set_dword(HKEY key, const char16_t* name, DWORD value) {
-  EXPECT_EQ(RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value), ERROR_SUCCESS);
+  EXPECT_EQ(RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4), ERROR_SUCCESS);
 }
 
 }  // namespace registry_test

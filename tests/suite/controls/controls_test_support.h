@@ -148,7 +148,6 @@ template <class T>
 VARIANT arg(T value) {
   return platform::Variant(value).detach();
 }
-inline VARIANT long_arg(LONG value) { return arg(value); }
 
 // A copy of `value` for invoke(), which clears its arguments.
 inline VARIANT copy_arg(const platform::Variant& value) {
