@@ -1,10 +1,18 @@
+// The skinned controls: through automation and their windows as the module drives them, the
+// folder chooser's browse dialog, and the control model alone.
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <unistd.h>
 
 #include "host/control_classes.h"
 #include "platform/support/control_host.h"
 #include "suite/controls/control_model.h"
 #include "suite/controls/control_window.h"
+#include "suite/controls/folder_browse_dialog.h"
 #include "suite/controls/skinned_control.h"
+#include "suite/controls/text_metrics.h"
 #include "tests/suite/controls/controls_test_support.h"
 
 using namespace controls_test;
@@ -13,6 +21,8 @@ using suite::controls::SkinnedControl;
 using K = host::SkinnedControlKind;
 
 namespace {
+
+using suite::controls::ControlModel;
 
 const CLSID& clsid_of(K kind) {
   for (const auto& entry : host::kSkinnedControlClasses)
@@ -326,6 +336,151 @@ TEST_F(SkinnedControlTest, WindowAndControlLifetimes) {
   EXPECT_EQ(text->window(), nullptr);
   EXPECT_EQ(put(text->get(), host::kSkinText, arg(u"still here")), S_OK);
   EXPECT_EQ(text->read(host::kSkinText), "still here");
+}
+
+// What the user does in the browse dialog each time it waits: type a folder and press OK, or Cancel.
+struct Step {
+  std::u16string typed;  // empty: Cancel
+};
+
+class FolderBrowseTest : public ControlsTest {
+ protected:
+  // Runs Browse on a folder chooser with the user following `steps`.
+  HRESULT browse(IDispatch* chooser, std::u16string start, LONG flags, std::vector<Step> steps,
+                 std::u16string& chosen) {
+    std::size_t next = 0;
+    platform::ui::ScopedDriver driver([&](HWND waiting) {
+      if (!waiting || next >= steps.size()) return;
+      const Step& step = steps[next++];
+      if (step.typed.empty()) {
+        EXPECT_TRUE(platform::ui::click(GetDlgItem(waiting, IDCANCEL)));
+        return;
+      }
+      SetDlgItemTextW(waiting, suite::controls::kBrowseFolderEdit, step.typed.c_str());
+      EXPECT_TRUE(platform::ui::click(GetDlgItem(waiting, IDOK)));
+    });
+    platform::Variant result;
+    const auto parent = static_cast<LONG>(reinterpret_cast<LONG_PTR>(parent_));
+    const HRESULT hr =
+        invoke(chooser, host::kSkinBrowse, DISPATCH_METHOD, {arg(start.c_str()), arg(parent), arg(flags)}, result.put());
+    chosen = std::u16string(result.as_bstr().value_or(u"?"));
+    EXPECT_EQ(next, steps.size()) << "the dialog closed before the user was done";
+    return hr;
+  }
+
+  platform::ComPtr<IDispatch> chooser() { return create<IDispatch>(host::CLSID_FolderChooser); }
+};
+
+TEST_F(FolderBrowseTest, ChosenFolderIsAnsweredAndKeptAndAMissingOneRefusedUntilCancel) {
+  auto folder_chooser = chooser();
+  std::u16string chosen;
+  EXPECT_EQ(browse(folder_chooser.get(), u"file::Z:\\", 0, {{u"Z:\\tmp"}}, chosen), S_OK);
+  EXPECT_EQ(chosen, u"Z:\\tmp");
+  EXPECT_EQ(text_of(get(folder_chooser.get(), host::kSkinFolder)), "Z:\\tmp");
+  platform::ui::clear_beeps();
+  auto other = chooser();
+  EXPECT_EQ(browse(other.get(), u"Z:\\tmp", 0, {{u"Z:\\no\\such\\folder"}, {}}, chosen), S_FALSE);
+  EXPECT_EQ(chosen, u"");
+  EXPECT_EQ(platform::ui::beeps().size(), 1u);
+  EXPECT_EQ(text_of(get(other.get(), host::kSkinFolder)), "") << "a cancelled browse keeps the folder";
+}
+
+TEST_F(FolderBrowseTest, NewFolderFlagMakesTheFolder) {
+  const std::string name = "zozed_browse_" + std::to_string(getpid());
+  const std::filesystem::path made = std::filesystem::temp_directory_path() / name;
+  std::filesystem::remove_all(made);
+  const std::string wanted = "Z:" + made.string();
+  std::u16string typed(wanted.begin(), wanted.end());
+  for (auto& c : typed)
+    if (c == u'/') c = u'\\';
+  auto folder_chooser = chooser();
+  std::u16string chosen;
+  EXPECT_EQ(browse(folder_chooser.get(), u"", host::kFolderChooserNewFolder, {{typed}}, chosen), S_OK);
+  EXPECT_EQ(chosen, typed);
+  EXPECT_TRUE(std::filesystem::is_directory(made));
+  std::filesystem::remove_all(made);
+}
+
+TEST(ControlModel, StatesEachKindHas) {
+  struct Row { int line; K kind; LONG state; bool accepted; };
+  const Row rows[] = {
+      {__LINE__, K::bullet_button, 0, true},    {__LINE__, K::bullet_button, 3, true},
+      {__LINE__, K::bullet_button, 4, false},   {__LINE__, K::bullet_button, -1, false},
+      {__LINE__, K::check_box, 0, true},        {__LINE__, K::check_box, 1, true},
+      {__LINE__, K::check_box, 2, true},        {__LINE__, K::check_box, 3, false},
+      {__LINE__, K::choice, 2, true},           {__LINE__, K::choice, 1, false},
+      {__LINE__, K::two_state_choice, 1, true}, {__LINE__, K::two_state_choice, 2, false},
+      {__LINE__, K::heading, 0, false},         {__LINE__, K::number_box, 0, false},
+  };
+  for (const auto& row : rows) {
+    ControlModel model(row.kind);
+    const LONG before = model.state();
+    EXPECT_EQ(SUCCEEDED(model.set_state(row.state)), row.accepted) << "line " << row.line;
+    EXPECT_EQ(model.state(), row.accepted ? row.state : before) << "line " << row.line;
+  }
+}
+
+TEST(ControlModel, ClicksOnChoicesTabsAndDisabledControls) {
+  ControlModel box(K::check_box);
+  box.enabled = false;
+  EXPECT_FALSE(box.click().fires);
+  EXPECT_EQ(box.state(), host::kCheckClear);
+
+  ControlModel choice(K::choice);  // its value mirrors its state
+  EXPECT_EQ(choice.choice_value(), host::kChoiceValueClear);
+  EXPECT_TRUE(choice.click().fires);
+  EXPECT_EQ(choice.state(), host::kChoiceSelected);
+  EXPECT_EQ(choice.choice_value(), host::kChoiceValueSelected);
+  EXPECT_EQ(choice.set_choice_value(-1), S_OK);
+  EXPECT_EQ(choice.state(), 0);
+  EXPECT_EQ(choice.set_choice_value(5), E_INVALIDARG);
+
+  ControlModel two_state(K::two_state_choice);  // reports its new state
+  EXPECT_EQ(two_state.click().state, std::optional<LONG>(1));
+  EXPECT_EQ(two_state.click().state, std::optional<LONG>(0));
+
+  ControlModel tabs(K::tab_control);  // cycles, and selects by exact identifier
+  tabs.add_item(u"General", u"ID_General");
+  tabs.add_item(u"Photos", u"ID_Photos");
+  EXPECT_EQ(tabs.selected_tab(), u"ID_General");
+  EXPECT_EQ(*tabs.click().tab, u"ID_Photos");
+  EXPECT_EQ(*tabs.click().tab, u"ID_General");
+  EXPECT_TRUE(tabs.select_tab(u"ID_Photos"));
+  EXPECT_FALSE(tabs.select_tab(u"id_photos"));
+}
+
+TEST(ControlModel, NumberBoxKeepsItsValueInRange) {
+  struct Row { int line; double low, high, value, expected; };
+  const Row rows[] = {{__LINE__, 1, 999, 12.5, 12.5}, {__LINE__, -5, 5, -7.25, -5}, {__LINE__, 3, 3, 4, 3}};
+  for (const auto& row : rows) {
+    ControlModel box(K::number_box);
+    ASSERT_EQ(box.set_range(row.low, row.high), S_OK) << "line " << row.line;
+    box.set_value(row.value);
+    EXPECT_EQ(box.value(), row.expected) << "line " << row.line;
+  }
+  ControlModel box(K::number_box);
+  box.set_value(500);
+  EXPECT_EQ(box.set_range(1, 99), S_OK);
+  EXPECT_EQ(box.value(), 99) << "a narrower range moves the value into it";
+  EXPECT_EQ(box.set_range(10, 1), E_INVALIDARG);
+  EXPECT_EQ(box.minimum(), 1);
+  EXPECT_EQ(suite::controls::format_number(250), u"250");  // numbers read and show without noise
+  EXPECT_EQ(suite::controls::format_number(1.5), u"1.5");
+  EXPECT_EQ(suite::controls::parse_number(u" 42 "), 42.0);
+  EXPECT_EQ(suite::controls::parse_number(u"-3.25"), -3.25);
+  EXPECT_FALSE(suite::controls::parse_number(u"12kb"));
+  EXPECT_FALSE(suite::controls::parse_number(u""));
+}
+
+TEST(TextMetrics, WrapsAtWordsSplitsLongWordsAndLeavesRoomForACheckBox) {
+  const suite::controls::TextBox box{.left_inset = 0, .padding = 0, .minimum_height = 0};
+  // 80 pixels hold ten characters.
+  EXPECT_EQ(suite::controls::wrap_text(u"Send the photos now\nabcdefghijklmnop", 80, box),
+            (std::vector<std::u16string>{u"Send the", u"photos now", u"abcdefghij", u"klmnop"}));
+  ControlModel check_box(K::check_box);
+  check_box.text = u"Embed photos";  // 12 characters
+  EXPECT_EQ(check_box.ideal_height(20 + 4 + 12 * 8), 20);
+  EXPECT_EQ(check_box.ideal_height(20 + 4 + 11 * 8), 2 * 16 + 4);
 }
 
 }  // namespace
