@@ -4,8 +4,8 @@
 
 #include "platform/file_faults.h"
 #include "platform/winbase.h"
-#include "tests/platform/platform_test_support.h"
 #include "tests/platform/files/files_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
 
