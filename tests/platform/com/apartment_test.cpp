@@ -11,24 +11,14 @@ constexpr CLSID kClass = platform::make_guid("{7A61C0D1-9E0B-4C3A-8F25-61B0E4D2A
 
 class Thing final : public platform::ComObject<Thing, IUnknown> {};
 
-// Runs `body` on a thread of its own, whose COM state starts empty.
-template <class Body>
-void on_new_thread(Body body) {
-  std::thread(body).join();
-}
-
+// A new thread's COM state starts empty.
 TEST(Apartment, InitialisationCountsAndKeepsItsModel) {
-  on_new_thread([] {
-    struct Row {
-      int line;
-      DWORD model;
-      HRESULT expected;
-    };
+  std::thread([] {
+    struct Row { int line; DWORD model; HRESULT expected; };
     const Row rows[] = {
         {__LINE__, COINIT_APARTMENTTHREADED, S_OK},
         {__LINE__, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE, S_FALSE},
-        {__LINE__, COINIT_MULTITHREADED, RPC_E_CHANGED_MODE},
-        {__LINE__, COINIT_APARTMENTTHREADED, S_FALSE},
+        {__LINE__, COINIT_MULTITHREADED, RPC_E_CHANGED_MODE},    {__LINE__, COINIT_APARTMENTTHREADED, S_FALSE},
     };
     for (const auto& row : rows) EXPECT_EQ(CoInitializeEx(nullptr, row.model), row.expected) << "line " << row.line;
     // Three successful calls need three CoUninitialize; the changed-mode one does not count.
@@ -42,11 +32,11 @@ TEST(Apartment, InitialisationCountsAndKeepsItsModel) {
     EXPECT_EQ(CoInitializeEx(nullptr, COINIT_MULTITHREADED), RPC_E_CHANGED_MODE) << "CoInitialize is apartment-threaded";
     CoUninitialize();
     EXPECT_EQ(CoInitializeEx(reinterpret_cast<void*>(1), COINIT_MULTITHREADED), E_INVALIDARG);
-  });
+  }).join();
 }
 
 TEST(Apartment, AnUninitialisedThreadCannotActivate) {
-  on_new_thread([] {
+  std::thread([] {
     void* object = reinterpret_cast<void*>(1);
     EXPECT_EQ(CoCreateInstance(kClass, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, &object), CO_E_NOTINITIALIZED);
     EXPECT_EQ(object, nullptr);
@@ -58,7 +48,7 @@ TEST(Apartment, AnUninitialisedThreadCannotActivate) {
               CO_E_NOTINITIALIZED);
     EXPECT_EQ(cookie, 0u);
     EXPECT_EQ(thing->ref_count(), 1u);
-  });
+  }).join();
 }
 
 TEST(Apartment, UninitialisedThreadsBelongToAnExistingMultithreadedApartment) {
@@ -67,10 +57,10 @@ TEST(Apartment, UninitialisedThreadsBelongToAnExistingMultithreadedApartment) {
   ASSERT_EQ(platform::make_com(thing), S_OK);
   DWORD cookie = 0;
   ASSERT_EQ(CoRegisterClassObject(kClass, thing.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie), S_OK);
-  on_new_thread([] {
+  std::thread([] {
     platform::ComPtr<IUnknown> found;
     EXPECT_EQ(CoGetClassObject(kClass, CLSCTX_INPROC_SERVER, nullptr, IID_IUnknown, found.put_void()), S_OK);
-  });
+  }).join();
   EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
   CoUninitialize();
 }
@@ -89,13 +79,7 @@ class ClassObjects : public com_test::ComTest {
 };
 
 TEST_F(ClassObjects, ContextsAndFlagsDecideWhoSeesARegistration) {
-  struct Row {
-    int line;
-    DWORD registered;
-    DWORD flags;
-    DWORD asked;
-    HRESULT expected;
-  };
+  struct Row { int line; DWORD registered; DWORD flags; DWORD asked; HRESULT expected; };
   const Row rows[] = {
       {__LINE__, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, CLSCTX_INPROC_SERVER, S_OK},
       {__LINE__, CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, CLSCTX_ALL, S_OK},
@@ -115,21 +99,15 @@ TEST_F(ClassObjects, ContextsAndFlagsDecideWhoSeesARegistration) {
   EXPECT_EQ(thing_->ref_count(), 1u);
 }
 
-TEST_F(ClassObjects, SuspendedRegistrationsAppearWhenResumed) {
-  DWORD cookie = 0;
+TEST_F(ClassObjects, SuspendedRegistrationsAppearWhenResumedAndEachRegistrationHasItsCookie) {
+  DWORD first = 0;
+  DWORD second = 0;
   ASSERT_EQ(CoRegisterClassObject(kClass, thing_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE | REGCLS_SUSPENDED,
-                                  &cookie),
+                                  &first),
             S_OK);
   EXPECT_EQ(find(CLSCTX_INPROC_SERVER), REGDB_E_CLASSNOTREG);
   EXPECT_EQ(CoResumeClassObjects(), S_OK);
   EXPECT_EQ(find(CLSCTX_INPROC_SERVER), S_OK);
-  EXPECT_EQ(CoRevokeClassObject(cookie), S_OK);
-}
-
-TEST_F(ClassObjects, RegisteringAgainGivesAnotherCookie) {
-  DWORD first = 0;
-  DWORD second = 0;
-  ASSERT_EQ(CoRegisterClassObject(kClass, thing_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &first), S_OK);
   ASSERT_EQ(CoRegisterClassObject(kClass, thing_.get(), CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &second), S_OK);
   EXPECT_NE(first, second);
   EXPECT_EQ(thing_->ref_count(), 3u);

@@ -2,14 +2,15 @@
 
 #include <dlfcn.h>
 #include <stdlib.h>
-#include <unistd.h>
-
 #include <string>
+#include <unistd.h>
 
 #include "platform/errhandlingapi.h"
 #include "platform/libloaderapi.h"
 #include "platform/winerror.h"
 #include "tests/platform/com/com_test_support.h"
+#include "tests/platform/files/files_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
 
@@ -37,9 +38,7 @@ TEST(LibraryLoader, LoadsByDllNameBesideTheExecutableAndFindsExports) {
   EXPECT_TRUE(com_test::is_loaded(kServer.c_str()));
   EXPECT_NE(GetProcAddress(module, "DllGetClassObject"), nullptr);
 
-  SetLastError(0);
-  EXPECT_EQ(GetProcAddress(module, "NoSuchExport"), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PROC_NOT_FOUND));
+  EXPECT_FAILS_WITH(GetProcAddress(module, "NoSuchExport"), nullptr, ERROR_PROC_NOT_FOUND);
 
   EXPECT_EQ(file_name_of(module), windows_form(kServer));
   const auto export_address = reinterpret_cast<const void*>(GetProcAddress(module, "DllCanUnloadNow"));
@@ -53,9 +52,7 @@ TEST(LibraryLoader, LoadsByDllNameBesideTheExecutableAndFindsExports) {
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_TRUE(FreeLibrary(module));
   EXPECT_FALSE(com_test::is_loaded(kServer.c_str())) << "two loads, two frees";
-  SetLastError(0);
-  EXPECT_EQ(GetModuleHandleW(u"com_test_server.dll"), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  EXPECT_FAILS_WITH(GetModuleHandleW(u"com_test_server.dll"), nullptr, ERROR_MOD_NOT_FOUND);
 }
 
 TEST(LibraryLoader, SearchesTheConfiguredPath) {
@@ -64,9 +61,7 @@ TEST(LibraryLoader, SearchesTheConfiguredPath) {
   const std::string link = std::string(folder) + "/quarnhelper.so";
   ASSERT_EQ(symlink(kServer.c_str(), link.c_str()), 0);
 
-  SetLastError(0);
-  EXPECT_EQ(LoadLibraryW(u"QuarnHelper.dll"), nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_MOD_NOT_FOUND));
+  EXPECT_FAILS_WITH(LoadLibraryW(u"QuarnHelper.dll"), nullptr, ERROR_MOD_NOT_FOUND);
   platform::loader::set_search_path({"/nonexistent", folder});
   HMODULE module = LoadLibraryA("QuarnHelper.dll");
   EXPECT_NE(module, nullptr);
@@ -99,11 +94,24 @@ TEST(LibraryLoader, ModuleFileNameOfTheExecutableAndShortBuffers) {
   EXPECT_EQ(file_name_of(GetModuleHandleW(nullptr)), expected);
 
   WCHAR small[5];
-  SetLastError(0);
-  EXPECT_EQ(GetModuleFileNameW(nullptr, small, 5), 5u);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetModuleFileNameW(nullptr, small, 5), 5u, ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(std::u16string(small), expected.substr(0, 4)) << "truncated and terminated";
   EXPECT_EQ(folder_of(std::string(exe, static_cast<std::size_t>(n))), folder_of(kServer));
+}
+
+// The loader finds libraries through the drive table like every other file.
+TEST(LibraryLoader, ALibraryOnAMappedDriveLoadsWhateverTheCaseAndIsNamedOnThatDrive) {
+  const std::string file = kServer.substr(kServer.rfind('/') + 1);
+  platform::ScopedMachineProfile machine;
+  platform::map_drive(u'L', folder_of(kServer));
+  std::u16string upper = u"L:\\";
+  for (char c : file) upper += static_cast<char16_t>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  HMODULE module = LoadLibraryW(upper.c_str());
+  ASSERT_NE(module, nullptr);
+  EXPECT_EQ(file_name_of(module), u"L:\\" + platform::from_utf8(file)) << "the drive with the longest folder";
+  EXPECT_TRUE(FreeLibrary(module));
+
+  EXPECT_FAILS_WITH(LoadLibraryW(u"K:\\com_test_server.so"), nullptr, ERROR_MOD_NOT_FOUND);  // an unmapped drive
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "platform/file_faults.h"
 #include "platform/winbase.h"
 #include "tests/platform/files/files_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
 
@@ -91,8 +92,7 @@ TEST_F(DriveTest, ReadsWritesSeeksAndSizesAFile) {
   EXPECT_EQ(read, 0u);
 
   to.QuadPart = -1;
-  EXPECT_FALSE(SetFilePointerEx(file.handle, to, nullptr, FILE_BEGIN));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_NEGATIVE_SEEK));
+  EXPECT_FAILS_WITH(SetFilePointerEx(file.handle, to, nullptr, FILE_BEGIN), FALSE, ERROR_NEGATIVE_SEEK);
 }
 
 TEST_F(DriveTest, AccessRightsAreEnforcedOnTheHandle) {
@@ -100,15 +100,13 @@ TEST_F(DriveTest, AccessRightsAreEnforcedOnTheHandle) {
   File reader{open(u"C:\\a.txt", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING)};
   ASSERT_NE(reader.handle, INVALID_HANDLE_VALUE);
   DWORD n = 7;
-  EXPECT_FALSE(WriteFile(reader.handle, "x", 1, &n, nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FAILS_WITH(WriteFile(reader.handle, "x", 1, &n, nullptr), FALSE, ERROR_ACCESS_DENIED);
   EXPECT_EQ(n, 0u);
 
   File writer{open(u"C:\\a.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING)};
   ASSERT_NE(writer.handle, INVALID_HANDLE_VALUE);
   char c;
-  EXPECT_FALSE(ReadFile(writer.handle, &c, 1, &n, nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+  EXPECT_FAILS_WITH(ReadFile(writer.handle, &c, 1, &n, nullptr), FALSE, ERROR_ACCESS_DENIED);
 
   files_test::make_read_only(posix("a.txt"));
   EXPECT_EQ(open(u"C:\\a.txt", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING), INVALID_HANDLE_VALUE)
@@ -119,11 +117,7 @@ TEST_F(DriveTest, AccessRightsAreEnforcedOnTheHandle) {
 TEST_F(DriveTest, ShareModesOfOpenHandlesConflictAsOnWindows) {
   make_file("shared.txt", "s");
   const char16_t* path = u"C:\\shared.txt";
-  struct Row {
-    int line;
-    DWORD first_access, first_share, second_access, second_share;
-    bool second_opens;
-  };
+  struct Row { int line; DWORD first_access, first_share, second_access, second_share; bool second_opens; };
   const Row rows[] = {
       {__LINE__, GENERIC_READ, 0, GENERIC_READ, FILE_SHARE_READ, false},  // the module's exclusive read
       {__LINE__, GENERIC_READ, FILE_SHARE_READ, GENERIC_READ, FILE_SHARE_READ, true},
@@ -144,8 +138,7 @@ TEST_F(DriveTest, ShareModesOfOpenHandlesConflictAsOnWindows) {
   }
 
   File open_file{open(path, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING)};
-  EXPECT_FALSE(DeleteFileW(path));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_SHARING_VIOLATION));
+  EXPECT_FAILS_WITH(DeleteFileW(path), FALSE, ERROR_SHARING_VIOLATION);
   CloseHandle(open_file.handle);
   open_file.handle = INVALID_HANDLE_VALUE;
   EXPECT_TRUE(DeleteFileW(path)) << "closing ends the conflict";
@@ -157,9 +150,7 @@ TEST_F(DriveTest, HandlesCloseOnceAndCreateFileATakesAnsiNames) {
   HANDLE file = CreateFileA("C:\\CAF\xc9.TXT", GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(file, INVALID_HANDLE_VALUE) << "\\xC9 is \"É\" in code page 1252 and matches \"é\" ignoring case";
   EXPECT_TRUE(CloseHandle(file));
-  SetLastError(0);
-  EXPECT_FALSE(CloseHandle(file));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_HANDLE));
+  EXPECT_FAILS_WITH(CloseHandle(file), FALSE, ERROR_INVALID_HANDLE);
   EXPECT_FALSE(CloseHandle(nullptr));
 }
 
@@ -168,13 +159,11 @@ TEST_F(DriveTest, AFullDiskRefusesWrites) {
   ASSERT_NE(file.handle, INVALID_HANDLE_VALUE);
   platform::set_disk_full(u"C:", true);
   DWORD written = 5;
-  EXPECT_FALSE(WriteFile(file.handle, "abc", 3, &written, nullptr));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  EXPECT_FAILS_WITH(WriteFile(file.handle, "abc", 3, &written, nullptr), FALSE, ERROR_DISK_FULL);
   EXPECT_EQ(written, 0u);
 
   make_file("source.bin", "some bytes");
-  EXPECT_FALSE(CopyFileW(u"C:\\source.bin", u"C:\\copy.bin", FALSE));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+  EXPECT_FAILS_WITH(CopyFileW(u"C:\\source.bin", u"C:\\copy.bin", FALSE), FALSE, ERROR_DISK_FULL);
   EXPECT_FALSE(files_test::exists(posix("copy.bin"))) << "a failed copy leaves no target";
 
   platform::set_disk_full(u"c:", false);

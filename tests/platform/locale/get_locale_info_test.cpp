@@ -6,6 +6,7 @@
 #include "platform/locale_profile.h"
 #include "platform/winerror.h"
 #include "platform/winnls.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/text/text_test_support.h"
 
 namespace {
@@ -20,42 +21,25 @@ std::string info(LCID lcid, LCTYPE type) {
   return show(buffer);
 }
 
-struct Row {
-  int line;
-  LCTYPE type;
-  const char* en_us;
-  const char* de_de;
-};
+struct Row { int line; LCTYPE type; const char* en_us; const char* de_de; };
 
 const Row kRows[] = {
-    {__LINE__, LOCALE_ILANGUAGE, "0409", "0407"},
-    {__LINE__, LOCALE_IDATE, "0", "1"},
-    {__LINE__, LOCALE_ILDATE, "0", "1"},
-    {__LINE__, LOCALE_IMEASURE, "1", "0"},
+    {__LINE__, LOCALE_ILANGUAGE, "0409", "0407"},            {__LINE__, LOCALE_IDATE, "0", "1"},
+    {__LINE__, LOCALE_ILDATE, "0", "1"},                     {__LINE__, LOCALE_IMEASURE, "1", "0"},
     {__LINE__, LOCALE_SLONGDATE, "dddd, MMMM d, yyyy", "dddd, d. MMMM yyyy"},
-    {__LINE__, LOCALE_SSHORTDATE, "M/d/yyyy", "dd.MM.yyyy"},
-    {__LINE__, LOCALE_SYEARMONTH, "MMMM yyyy", "MMMM yyyy"},
-    {__LINE__, LOCALE_SDECIMAL, ".", ","},
-    {__LINE__, LOCALE_STHOUSAND, ",", "."},
-    {__LINE__, LOCALE_SLIST, ",", ";"},
-    {__LINE__, LOCALE_SENGLANGUAGE, "English", "German"},
+    {__LINE__, LOCALE_SSHORTDATE, "M/d/yyyy", "dd.MM.yyyy"}, {__LINE__, LOCALE_SYEARMONTH, "MMMM yyyy", "MMMM yyyy"},
+    {__LINE__, LOCALE_SDECIMAL, ".", ","},                   {__LINE__, LOCALE_STHOUSAND, ",", "."},
+    {__LINE__, LOCALE_SLIST, ",", ";"},                      {__LINE__, LOCALE_SENGLANGUAGE, "English", "German"},
     {__LINE__, LOCALE_SENGCOUNTRY, "United States", "Germany"},
     {__LINE__, LOCALE_SNATIVELANGNAME, "English", "Deutsch"},
     {__LINE__, LOCALE_SNATIVECTRYNAME, "United States", "Deutschland"},
-    {__LINE__, LOCALE_SMONTHNAME1, "January", "Januar"},
-    {__LINE__, LOCALE_SMONTHNAME3, "March", "März"},
-    {__LINE__, LOCALE_SMONTHNAME12, "December", "Dezember"},
-    {__LINE__, LOCALE_SMONTHNAME13, "", ""},
-    {__LINE__, LOCALE_SABBREVMONTHNAME1, "Jan", "Jan"},
-    {__LINE__, LOCALE_SABBREVMONTHNAME3, "Mar", "Mär"},
-    {__LINE__, LOCALE_SABBREVMONTHNAME10, "Oct", "Okt"},
-    {__LINE__, LOCALE_SABBREVMONTHNAME12, "Dec", "Dez"},
-    {__LINE__, LOCALE_SABBREVMONTHNAME13, "", ""},
-    {__LINE__, LOCALE_SDAYNAME1, "Monday", "Montag"},
-    {__LINE__, LOCALE_SDAYNAME6, "Saturday", "Samstag"},
-    {__LINE__, LOCALE_SDAYNAME7, "Sunday", "Sonntag"},
-    {__LINE__, LOCALE_SABBREVDAYNAME1, "Mon", "Mo"},
-    {__LINE__, LOCALE_SABBREVDAYNAME7, "Sun", "So"},
+    {__LINE__, LOCALE_SMONTHNAME1, "January", "Januar"},     {__LINE__, LOCALE_SMONTHNAME3, "March", "März"},
+    {__LINE__, LOCALE_SMONTHNAME12, "December", "Dezember"}, {__LINE__, LOCALE_SMONTHNAME13, "", ""},
+    {__LINE__, LOCALE_SABBREVMONTHNAME1, "Jan", "Jan"},      {__LINE__, LOCALE_SABBREVMONTHNAME3, "Mar", "Mär"},
+    {__LINE__, LOCALE_SABBREVMONTHNAME10, "Oct", "Okt"},     {__LINE__, LOCALE_SABBREVMONTHNAME12, "Dec", "Dez"},
+    {__LINE__, LOCALE_SABBREVMONTHNAME13, "", ""},           {__LINE__, LOCALE_SDAYNAME1, "Monday", "Montag"},
+    {__LINE__, LOCALE_SDAYNAME6, "Saturday", "Samstag"},     {__LINE__, LOCALE_SDAYNAME7, "Sunday", "Sonntag"},
+    {__LINE__, LOCALE_SABBREVDAYNAME1, "Mon", "Mo"},         {__LINE__, LOCALE_SABBREVDAYNAME7, "Sun", "So"},
     {__LINE__, LOCALE_SLONGDATE | LOCALE_NOUSEROVERRIDE, "dddd, MMMM d, yyyy", "dddd, d. MMMM yyyy"},
     {__LINE__, 0x00000003, "<error 1004>", "<error 1004>"},  // LOCALE_SABBREVLANGNAME: not answered
     {__LINE__, 0x00000050, "<error 1004>", "<error 1004>"},
@@ -72,7 +56,7 @@ TEST(GetLocaleInfo, EachTypeForTheUsersProfile) {
   }
 }
 
-TEST(GetLocaleInfo, BuiltInLcidsAnswerWhateverTheUsersProfile) {
+TEST(GetLocaleInfo, BuiltInAndInvariantLcidsAnswerWhateverTheUsersProfile) {
   platform::ScopedLocaleProfile scoped(platform::LocaleProfile::ja_jp());
   for (const Row& row : kRows) EXPECT_EQ(info(0x0407, row.type), row.de_de) << "row at line " << row.line;
   for (const Row& row : kRows) EXPECT_EQ(info(0x0409, row.type), row.en_us) << "row at line " << row.line;
@@ -83,10 +67,6 @@ TEST(GetLocaleInfo, BuiltInLcidsAnswerWhateverTheUsersProfile) {
   EXPECT_EQ(info(0x0809, LOCALE_SENGCOUNTRY), "United Kingdom");
   EXPECT_EQ(info(0x041D, LOCALE_ILDATE), "<error 87>");  // no Swedish profile
   EXPECT_EQ(info(0x12345, LOCALE_ILDATE), "<error 87>");
-}
-
-TEST(GetLocaleInfo, InvariantLocale) {
-  platform::ScopedLocaleProfile scoped(platform::LocaleProfile::de_de());
   EXPECT_EQ(info(LOCALE_INVARIANT, LOCALE_ILANGUAGE), "007f");
   EXPECT_EQ(info(LOCALE_INVARIANT, LOCALE_SMONTHNAME5), "May");
   EXPECT_EQ(info(LOCALE_INVARIANT, LOCALE_SSHORTDATE), "MM/dd/yyyy");
@@ -96,43 +76,30 @@ TEST(GetLocaleInfo, InvariantLocale) {
 
 TEST(GetLocaleInfo, ReturnNumberGivesADword) {
   platform::ScopedLocaleProfile scoped(platform::LocaleProfile::ja_jp());
-  struct NumberRow {
-    int line;
-    LCTYPE type;
-    DWORD expected;
-  };
+  struct NumberRow { int line; LCTYPE type; DWORD expected; };
   const NumberRow rows[] = {
-      {__LINE__, LOCALE_ILDATE, 2},
-      {__LINE__, LOCALE_IDATE, 2},
-      {__LINE__, LOCALE_IMEASURE, 0},
-      {__LINE__, LOCALE_ILANGUAGE, 0x0411},
+      {__LINE__, LOCALE_ILDATE, 2},                            {__LINE__, LOCALE_IDATE, 2},
+      {__LINE__, LOCALE_IMEASURE, 0},                          {__LINE__, LOCALE_ILANGUAGE, 0x0411},
   };
   for (const NumberRow& row : rows) {
+    SCOPED_TRACE(testing::Message() << "row at line " << row.line);
+    const LCTYPE type = row.type | LOCALE_RETURN_NUMBER;
     DWORD value = 0xDEADBEEF;
-    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, row.type | LOCALE_RETURN_NUMBER, nullptr, 0), 2)
-        << "row at line " << row.line;
-    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, row.type | LOCALE_RETURN_NUMBER, reinterpret_cast<LPWSTR>(&value),
-                             sizeof value / sizeof(WCHAR)),
-              2)
-        << "row at line " << row.line;
-    EXPECT_EQ(value, row.expected) << "row at line " << row.line;
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, type, nullptr, 0), 2);
+    EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, type, reinterpret_cast<LPWSTR>(&value), 2), 2);
+    EXPECT_EQ(value, row.expected);
     value = 0xDEADBEEF;
-    EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, row.type | LOCALE_RETURN_NUMBER, reinterpret_cast<LPSTR>(&value),
-                             sizeof value),
-              4)
-        << "row at line " << row.line;
-    EXPECT_EQ(value, row.expected) << "row at line " << row.line;
+    EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, type, reinterpret_cast<LPSTR>(&value), 4), 4);
+    EXPECT_EQ(value, row.expected);
   }
   WCHAR one = u'#';
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILDATE | LOCALE_RETURN_NUMBER, &one, 1), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILDATE | LOCALE_RETURN_NUMBER, &one, 1), 0,
+                    ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(one, u'#');
   // A text has no number.
   WCHAR buffer[32];
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 | LOCALE_RETURN_NUMBER, buffer, 32), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_FLAGS));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1 | LOCALE_RETURN_NUMBER, buffer, 32), 0,
+                    ERROR_INVALID_FLAGS);
 }
 
 TEST(GetLocaleInfo, BufferSizes) {
@@ -143,9 +110,7 @@ TEST(GetLocaleInfo, BufferSizes) {
   EXPECT_EQ(show(exact), "September");
 
   WCHAR small[9] = u"untouchd";
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME9, small, 9), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME9, small, 9), 0, ERROR_INSUFFICIENT_BUFFER);
   EXPECT_EQ(show(small), "untouchd");
 
   // An empty answer still needs its terminator.
@@ -156,12 +121,8 @@ TEST(GetLocaleInfo, BufferSizes) {
   EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, 260), 2);
   EXPECT_EQ(show(measure), "1");
 
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, nullptr, 4), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, -2), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, nullptr, 4), 0, ERROR_INVALID_PARAMETER);
+  EXPECT_FAILS_WITH(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_IMEASURE, measure, -2), 0, ERROR_INVALID_PARAMETER);
 }
 
 TEST(GetLocaleInfo, AnsiCountsBytesOfTheAnsiCodePage) {
@@ -174,9 +135,7 @@ TEST(GetLocaleInfo, AnsiCountsBytesOfTheAnsiCodePage) {
   EXPECT_STREQ(buffer, "M\xE4rz");
   text_test::ScopedAnsiCodePage utf8(CP_UTF8);
   EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, nullptr, 0), 6);
-  SetLastError(0);
-  EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, buffer, 5), 0);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER));
+  EXPECT_FAILS_WITH(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME3, buffer, 5), 0, ERROR_INSUFFICIENT_BUFFER);
   {
     platform::ScopedLocaleProfile japanese(platform::LocaleProfile::ja_jp());
     EXPECT_EQ(GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SMONTHNAME1, buffer, 8), 5);  // "1月"

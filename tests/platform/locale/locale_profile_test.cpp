@@ -8,6 +8,7 @@
 
 #include "platform/locale_profile.h"
 #include "platform/winnls.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/text/text_test_support.h"
 
 namespace {
@@ -15,30 +16,6 @@ namespace {
 using platform::LocaleProfile;
 using platform::LocaleProfileError;
 using text_test::show;
-
-// Sets or clears an environment variable for a scope.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value)
-      setenv(name, value, 1);
-    else
-      unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_)
-      setenv(name_, old_->c_str(), 1);
-    else
-      unsetenv(name_);
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
 
 bool installed(const char* name) {
   locale_t l = newlocale(LC_ALL_MASK, name, static_cast<locale_t>(nullptr));
@@ -94,20 +71,20 @@ TEST(LocaleProfile, FromARealGermanLocale) {
 
 TEST(LocaleProfile, FromEnvironmentFollowsLcAllThenLcTimeThenLang) {
   {
-    ScopedEnv all("LC_ALL", "xx_NOWHERE.UTF-8");  // not installed: the C library's "C"
-    ScopedEnv time("LC_TIME", "C.UTF-8");
+    platform_test::ScopedEnv all("LC_ALL", "xx_NOWHERE.UTF-8");  // not installed: the C library's "C"
+    platform_test::ScopedEnv time("LC_TIME", "C.UTF-8");
     expect_english_us(LocaleProfile::from_environment(), "uninstalled LC_ALL");
   }
   {
-    ScopedEnv all("LC_ALL", nullptr);
-    ScopedEnv time("LC_TIME", nullptr);
-    ScopedEnv lang("LANG", nullptr);
+    platform_test::ScopedEnv all("LC_ALL", nullptr);
+    platform_test::ScopedEnv time("LC_TIME", nullptr);
+    platform_test::ScopedEnv lang("LANG", nullptr);
     expect_english_us(LocaleProfile::from_environment(), "nothing set");
   }
   {
-    ScopedEnv all("LC_ALL", "");
-    ScopedEnv time("LC_TIME", "C.UTF-8");
-    ScopedEnv lang("LANG", "xx_NOWHERE");
+    platform_test::ScopedEnv all("LC_ALL", "");
+    platform_test::ScopedEnv time("LC_TIME", "C.UTF-8");
+    platform_test::ScopedEnv lang("LANG", "xx_NOWHERE");
     expect_english_us(LocaleProfile::from_environment(), "LC_TIME");
   }
 }
@@ -127,11 +104,7 @@ TEST(LocaleProfile, ScopedProfilesNestAndRestore) {
 }
 
 TEST(LocaleProfile, BuiltInsByName) {
-  struct Row {
-    int line;
-    const char* name;
-    std::optional<LCID> lcid;
-  };
+  struct Row { int line; const char* name; std::optional<LCID> lcid; };
   const Row rows[] = {
       {__LINE__, "en-US", 0x0409}, {__LINE__, "en_gb", 0x0809},    {__LINE__, "DE-de", 0x0407},
       {__LINE__, "ja_JP", 0x0411}, {__LINE__, "invariant", 0x007F}, {__LINE__, "sv-SE", std::nullopt},
@@ -153,19 +126,14 @@ TEST(LocaleProfile, BuiltInsByName) {
 }
 
 TEST(LocaleProfile, OrderOfPicture) {
-  struct Row {
-    int line;
-    const char16_t* picture;
-    std::optional<LocaleProfile::DateOrder> order;
-  };
+  struct Row { int line; const char16_t* picture; std::optional<LocaleProfile::DateOrder> order; };
   const Row rows[] = {
       {__LINE__, u"MMM'-'dd'-'yyyy", LocaleProfile::MonthDayYear},
       {__LINE__, u"dddd, MMMM d, yyyy", LocaleProfile::MonthDayYear},  // the day name does not count
       {__LINE__, u"dddd, d. MMMM yyyy", LocaleProfile::DayMonthYear},
       {__LINE__, u"yyyy'-'MMM'-'dd", LocaleProfile::YearMonthDay},
       {__LINE__, u"'yyyy' d/M/y", LocaleProfile::DayMonthYear},       // quoted letters are text
-      {__LINE__, u"MMMM yyyy", std::nullopt},
-      {__LINE__, u"", std::nullopt},
+      {__LINE__, u"MMMM yyyy", std::nullopt},                  {__LINE__, u"", std::nullopt},
   };
   for (const Row& row : rows)
     EXPECT_EQ(LocaleProfile::order_of_picture(row.picture), row.order) << "row at line " << row.line;
@@ -210,11 +178,7 @@ TEST(LocaleProfile, FromJsonTakesAnyObjectThatDumpsItself) {
 }
 
 TEST(LocaleProfile, FromJsonBadValuesNameTheirField) {
-  struct Row {
-    int line;
-    const char* json;
-    const char* mentions;
-  };
+  struct Row { int line; const char* json; const char* mentions; };
   const Row rows[] = {
       {__LINE__, R"({"base": "en-US", "date_order": 3})", "\"date_order\""},
       {__LINE__, R"({"base": "en-US", "date_order": "ymd"})", "\"date_order\""},
@@ -231,8 +195,7 @@ TEST(LocaleProfile, FromJsonBadValuesNameTheirField) {
       {__LINE__, R"({"base": "xx_NOWHERE.UTF-8"})", "\"base\""},
       {__LINE__, R"({"base": 7})", "\"base\""},
       {__LINE__, R"({"base": "en-US", "measures": 0})", "\"measures\""},
-      {__LINE__, R"(["en-US"])", "expected a JSON object"},
-      {__LINE__, R"({"base": "en-US",)", "not valid JSON"},
+      {__LINE__, R"(["en-US"])", "expected a JSON object"},    {__LINE__, R"({"base": "en-US",)", "not valid JSON"},
   };
   for (const Row& row : rows) {
     try {

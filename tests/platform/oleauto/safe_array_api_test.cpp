@@ -9,26 +9,24 @@ namespace {
 
 using fakes::CountingUnknown;
 
-TEST(SafeArrayApi, ElementSizesAndFlagsPerType) {
-  struct Row {
-    int line;
-    VARTYPE vt;
-    UINT size;
-    USHORT features;
-  };
+// "lower..upper" of a dimension; on failure what failed and whether the outputs were written.
+std::string bounds(SAFEARRAY* psa, UINT dim) {
+  LONG lower = 99, upper = 99;
+  const HRESULT l = SafeArrayGetLBound(psa, dim, &lower), u = SafeArrayGetUBound(psa, dim, &upper);
+  if (SUCCEEDED(l) && SUCCEEDED(u)) return std::to_string(lower) + ".." + std::to_string(upper);
+  return std::string(l == DISP_E_BADINDEX && u == DISP_E_BADINDEX ? "bad index" : "other failure") +
+         (lower == 99 && upper == 99 ? "" : ", outputs written");
+}
+
+TEST(SafeArrayApi, ElementSizesFlagsAndTypesPerType) {
+  struct Row { int line; VARTYPE vt; UINT size; USHORT features; };
   const Row rows[] = {
-      {__LINE__, VT_I1, 1, FADF_HAVEVARTYPE},
-      {__LINE__, VT_UI1, 1, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I2, 2, FADF_HAVEVARTYPE},
-      {__LINE__, VT_BOOL, 2, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I4, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_UI4, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_R4, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_ERROR, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_R8, 8, FADF_HAVEVARTYPE},
-      {__LINE__, VT_CY, 8, FADF_HAVEVARTYPE},
-      {__LINE__, VT_DATE, 8, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I8, 8, FADF_HAVEVARTYPE},
+      {__LINE__, VT_I1, 1, FADF_HAVEVARTYPE},     {__LINE__, VT_UI1, 1, FADF_HAVEVARTYPE},
+      {__LINE__, VT_I2, 2, FADF_HAVEVARTYPE},     {__LINE__, VT_BOOL, 2, FADF_HAVEVARTYPE},
+      {__LINE__, VT_I4, 4, FADF_HAVEVARTYPE},     {__LINE__, VT_UI4, 4, FADF_HAVEVARTYPE},
+      {__LINE__, VT_R4, 4, FADF_HAVEVARTYPE},     {__LINE__, VT_ERROR, 4, FADF_HAVEVARTYPE},
+      {__LINE__, VT_R8, 8, FADF_HAVEVARTYPE},     {__LINE__, VT_CY, 8, FADF_HAVEVARTYPE},
+      {__LINE__, VT_DATE, 8, FADF_HAVEVARTYPE},   {__LINE__, VT_I8, 8, FADF_HAVEVARTYPE},
       {__LINE__, VT_DECIMAL, 16, FADF_HAVEVARTYPE},
       {__LINE__, VT_BSTR, sizeof(void*), FADF_HAVEVARTYPE | FADF_BSTR},
       {__LINE__, VT_UNKNOWN, sizeof(void*), FADF_HAVEIID | FADF_UNKNOWN},
@@ -37,60 +35,48 @@ TEST(SafeArrayApi, ElementSizesAndFlagsPerType) {
   };
   static_assert(sizeof(VARIANT) == 24 || sizeof(void*) == 4);
   for (const auto& row : rows) {
+    SCOPED_TRACE(testing::Message() << "line " << row.line);
     SAFEARRAY* psa = SafeArrayCreateVector(row.vt, 0, 3);
-    ASSERT_NE(psa, nullptr) << "line " << row.line;
-    EXPECT_EQ(SafeArrayGetElemsize(psa), row.size) << "line " << row.line;
-    EXPECT_EQ(psa->fFeatures, row.features) << "line " << row.line;
-    EXPECT_EQ(SafeArrayGetDim(psa), 1u) << "line " << row.line;
+    ASSERT_NE(psa, nullptr);
+    EXPECT_EQ(SafeArrayGetElemsize(psa), row.size);
+    EXPECT_EQ(psa->fFeatures, row.features);
+    EXPECT_EQ(SafeArrayGetDim(psa), 1u);
     VARTYPE vt = VT_EMPTY;
-    EXPECT_EQ(SafeArrayGetVartype(psa, &vt), S_OK) << "line " << row.line;
-    EXPECT_EQ(vt, row.vt) << "line " << row.line;
+    EXPECT_EQ(SafeArrayGetVartype(psa, &vt), S_OK);
+    EXPECT_EQ(vt, row.vt);
     if (row.features & FADF_HAVEVARTYPE) {
-      EXPECT_EQ(reinterpret_cast<const DWORD*>(psa)[-1], row.vt) << "line " << row.line;
+      EXPECT_EQ(reinterpret_cast<const DWORD*>(psa)[-1], row.vt);  // stored before the descriptor
+    } else {
+      EXPECT_EQ(reinterpret_cast<const GUID*>(psa)[-1], row.vt == VT_DISPATCH ? IID_IDispatch : IID_IUnknown);
     }
-    EXPECT_EQ(SafeArrayDestroy(psa), S_OK) << "line " << row.line;
+    EXPECT_EQ(SafeArrayDestroy(psa), S_OK);
   }
-}
-
-TEST(SafeArrayApi, TypesWithoutElementsAreRefused) {
-  for (VARTYPE vt : std::initializer_list<VARTYPE>{VT_EMPTY, VT_NULL, VT_RECORD, VT_VOID, 15}) {
-    EXPECT_EQ(SafeArrayCreateVector(vt, 0, 1), nullptr) << vt;
-  }
+  for (VARTYPE vt : std::initializer_list<VARTYPE>{VT_EMPTY, VT_NULL, VT_RECORD, VT_VOID, 15})
+    EXPECT_EQ(SafeArrayCreateVector(vt, 0, 1), nullptr) << "no elements of type " << vt;
   SAFEARRAYBOUND bound{1, 0};
   EXPECT_EQ(SafeArrayCreate(VT_I4, 0, &bound), nullptr);
   EXPECT_EQ(SafeArrayCreate(VT_I4, 1, nullptr), nullptr);
 }
 
-TEST(SafeArrayApi, InterfaceArraysCarryTheirIid) {
-  SAFEARRAY* psa = SafeArrayCreateVector(VT_DISPATCH, 0, 1);
-  GUID iid{};
-  ASSERT_EQ(SafeArrayGetIID(psa, &iid), S_OK);
-  EXPECT_EQ(iid, IID_IDispatch);
-  EXPECT_EQ(reinterpret_cast<const GUID*>(psa)[-1], IID_IDispatch);
-  ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-
+TEST(SafeArrayApi, InterfaceArraysCarryTheirIidAndTheVartypeNeedsAFlag) {
   constexpr GUID kItem = platform::make_guid("{5A3C1E0B-8D42-4F6A-9B1E-2C7D4E8F0A11}");
   SAFEARRAYBOUND bound{2, 0};
-  GUID extra = kItem;
-  psa = SafeArrayCreateEx(VT_UNKNOWN, 1, &bound, &extra);
+  GUID iid = kItem;
+  SAFEARRAY* psa = SafeArrayCreateEx(VT_UNKNOWN, 1, &bound, &iid);
   ASSERT_NE(psa, nullptr);
+  iid = GUID_NULL;
   ASSERT_EQ(SafeArrayGetIID(psa, &iid), S_OK);
   EXPECT_EQ(iid, kItem);
   VARTYPE vt = VT_EMPTY;
   ASSERT_EQ(SafeArrayGetVartype(psa, &vt), S_OK);
   EXPECT_EQ(vt, VT_UNKNOWN);
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-
   psa = SafeArrayCreateVector(VT_I4, 0, 1);
   EXPECT_EQ(SafeArrayGetIID(psa, &iid), E_INVALIDARG);
   EXPECT_EQ(SafeArraySetIID(psa, kItem), E_INVALIDARG);
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-}
 
-TEST(SafeArrayApi, VartypeNeedsAFlagThatRecordsIt) {
-  SAFEARRAY* psa = nullptr;
   ASSERT_EQ(SafeArrayAllocDescriptor(1, &psa), S_OK);
-  VARTYPE vt = VT_EMPTY;
   EXPECT_EQ(SafeArrayGetVartype(psa, &vt), E_INVALIDARG);
   psa->fFeatures = FADF_BSTR;  // a type flag alone says nothing about VT_BSTR
   EXPECT_EQ(SafeArrayGetVartype(psa, &vt), E_INVALIDARG);
@@ -102,51 +88,27 @@ TEST(SafeArrayApi, VartypeNeedsAFlagThatRecordsIt) {
   EXPECT_EQ(SafeArrayDestroyDescriptor(psa), S_OK);
 }
 
-TEST(SafeArrayApi, BoundsAreStoredRightmostFirstAndReadInCreationOrder) {
-  SAFEARRAYBOUND bounds[2] = {{3, 1}, {4, -2}};  // rows 1..3, columns -2..1
-  SAFEARRAY* psa = SafeArrayCreate(VT_I4, 2, bounds);
+// Bounds are stored rightmost first and read in creation order; the first index varies fastest.
+TEST(SafeArrayApi, TwoDimensionalBoundsAndIndexing) {
+  SAFEARRAYBOUND created[2] = {{3, 1}, {4, -2}};  // rows 1..3, columns -2..1
+  SAFEARRAY* psa = SafeArrayCreate(VT_I4, 2, created);
   ASSERT_NE(psa, nullptr);
   EXPECT_EQ(psa->rgsabound[0].cElements, 4u);
   EXPECT_EQ(psa->rgsabound[0].lLbound, -2);
   EXPECT_EQ(psa->rgsabound[1].cElements, 3u);
   EXPECT_EQ(psa->rgsabound[1].lLbound, 1);
-
-  struct Row {
-    int line;
-    UINT dim;
-    HRESULT hr;
-    LONG lower;
-    LONG upper;
-  };
-  const Row rows[] = {
-      {__LINE__, 1, S_OK, 1, 3},
-      {__LINE__, 2, S_OK, -2, 1},
-      {__LINE__, 0, DISP_E_BADINDEX, 0, 0},
-      {__LINE__, 3, DISP_E_BADINDEX, 0, 0},
-  };
-  for (const auto& row : rows) {
-    LONG lower = 99;
-    LONG upper = 99;
-    EXPECT_EQ(SafeArrayGetLBound(psa, row.dim, &lower), row.hr) << "line " << row.line;
-    EXPECT_EQ(SafeArrayGetUBound(psa, row.dim, &upper), row.hr) << "line " << row.line;
-    if (row.hr == S_OK) {
-      EXPECT_EQ(lower, row.lower) << "line " << row.line;
-      EXPECT_EQ(upper, row.upper) << "line " << row.line;
-    }
-  }
+  EXPECT_EQ(bounds(psa, 1), "1..3");
+  EXPECT_EQ(bounds(psa, 2), "-2..1");
+  EXPECT_EQ(bounds(psa, 0), "bad index");
+  EXPECT_EQ(bounds(psa, 3), "bad index");
   LONG value = 0;
   EXPECT_EQ(SafeArrayGetLBound(nullptr, 1, &value), E_INVALIDARG);
   EXPECT_EQ(SafeArrayGetUBound(psa, 1, nullptr), E_INVALIDARG);
-  ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-}
 
-TEST(SafeArrayApi, TwoDimensionalIndexingHasTheFirstIndexVaryFastest) {
-  SAFEARRAYBOUND bounds[2] = {{3, 1}, {4, -2}};
-  SAFEARRAY* psa = SafeArrayCreate(VT_I4, 2, bounds);
   for (LONG row = 1; row <= 3; ++row) {
     for (LONG column = -2; column <= 1; ++column) {
       LONG indices[2] = {row, column};
-      LONG value = row * 100 + column;
+      value = row * 100 + column;
       ASSERT_EQ(SafeArrayPutElement(psa, indices, &value), S_OK);
     }
   }
@@ -155,41 +117,27 @@ TEST(SafeArrayApi, TwoDimensionalIndexingHasTheFirstIndexVaryFastest) {
   EXPECT_EQ(data[1], 200 - 2);   // (2, -2)
   EXPECT_EQ(data[3], 100 - 1);   // (1, -1)
   EXPECT_EQ(data[11], 300 + 1);  // (3, 1)
-
   LONG indices[2] = {2, 0};
   void* cell = nullptr;
   ASSERT_EQ(SafeArrayPtrOfIndex(psa, indices, &cell), S_OK);
   EXPECT_EQ(*static_cast<LONG*>(cell), 200);
-
-  struct Row {
-    int line;
-    LONG first;
-    LONG second;
-  };
-  const Row bad[] = {{__LINE__, 0, 0}, {__LINE__, 4, 0}, {__LINE__, 1, -3}, {__LINE__, 1, 2}};
-  for (const auto& row : bad) {
+  struct Index { int line; LONG first; LONG second; };
+  const Index outside[] = {{__LINE__, 0, 0}, {__LINE__, 4, 0}, {__LINE__, 1, -3}, {__LINE__, 1, 2}};
+  for (const Index& row : outside) {
     LONG at[2] = {row.first, row.second};
-    LONG value = 0;
     EXPECT_EQ(SafeArrayGetElement(psa, at, &value), DISP_E_BADINDEX) << "line " << row.line;
     EXPECT_EQ(SafeArrayPutElement(psa, at, &value), DISP_E_BADINDEX) << "line " << row.line;
     EXPECT_EQ(SafeArrayPtrOfIndex(psa, at, &cell), DISP_E_BADINDEX) << "line " << row.line;
   }
   EXPECT_EQ(psa->cLocks, 0u);  // failed element calls unlock again
-  ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-}
-
-TEST(SafeArrayApi, ElementCallsRejectMissingArguments) {
-  SAFEARRAY* psa = SafeArrayCreateVector(VT_I4, 0, 1);
-  LONG index = 0;
-  LONG value = 0;
-  EXPECT_EQ(SafeArrayGetElement(nullptr, &index, &value), E_INVALIDARG);
+  EXPECT_EQ(SafeArrayGetElement(nullptr, indices, &value), E_INVALIDARG);
   EXPECT_EQ(SafeArrayGetElement(psa, nullptr, &value), E_INVALIDARG);
-  EXPECT_EQ(SafeArrayGetElement(psa, &index, nullptr), E_INVALIDARG);
-  EXPECT_EQ(SafeArrayPutElement(psa, &index, nullptr), E_INVALIDARG);
+  EXPECT_EQ(SafeArrayGetElement(psa, indices, nullptr), E_INVALIDARG);
+  EXPECT_EQ(SafeArrayPutElement(psa, indices, nullptr), E_INVALIDARG);
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
 }
 
-TEST(SafeArrayApi, PutStoresACopyOfAStringAndGetReturnsAnother) {
+TEST(SafeArrayApi, StringElementsAreCopiedInAndOut) {
   SAFEARRAY* psa = SafeArrayCreateVector(VT_BSTR, 0, 2);
   BSTR mine = SysAllocStringLen(u"a\0b", 3);
   LONG index = 1;
@@ -197,24 +145,21 @@ TEST(SafeArrayApi, PutStoresACopyOfAStringAndGetReturnsAnother) {
   BSTR stored = static_cast<BSTR*>(psa->pvData)[1];
   EXPECT_NE(stored, mine);
   SysFreeString(mine);  // the array does not depend on it
-
   BSTR got = nullptr;
   ASSERT_EQ(SafeArrayGetElement(psa, &index, &got), S_OK);
   EXPECT_NE(got, stored);
   EXPECT_EQ(std::u16string(got, SysStringLen(got)), std::u16string(u"a\0b", 3));
   SysFreeString(got);
-
   LONG first = 0;
   got = reinterpret_cast<BSTR>(1);
   ASSERT_EQ(SafeArrayGetElement(psa, &first, &got), S_OK);
   EXPECT_EQ(got, nullptr);  // an unset element is a null string
-
   ASSERT_EQ(SafeArrayPutElement(psa, &index, nullptr), S_OK);  // replaces (and frees) the old one
   EXPECT_EQ(static_cast<BSTR*>(psa->pvData)[1], nullptr);
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
 }
 
-TEST(SafeArrayApi, InterfaceElementsAreCountedExactly) {
+TEST(SafeArrayApi, InterfaceAndVariantElementsAreCountedExactly) {
   CountingUnknown first;
   CountingUnknown second;
   SAFEARRAY* psa = SafeArrayCreateVector(VT_UNKNOWN, 0, 3);
@@ -224,51 +169,38 @@ TEST(SafeArrayApi, InterfaceElementsAreCountedExactly) {
   index = 1;
   ASSERT_EQ(SafeArrayPutElement(psa, &index, first.unknown()), S_OK);
   EXPECT_EQ(first.refs(), 3u);
-
-  // Overwriting releases the old element once.
-  ASSERT_EQ(SafeArrayPutElement(psa, &index, second.unknown()), S_OK);
+  ASSERT_EQ(SafeArrayPutElement(psa, &index, second.unknown()), S_OK);  // overwriting releases the old one once
   EXPECT_EQ(first.refs(), 2u);
   EXPECT_EQ(second.refs(), 2u);
-  // Putting the same object again leaves one array reference.
-  ASSERT_EQ(SafeArrayPutElement(psa, &index, second.unknown()), S_OK);
+  ASSERT_EQ(SafeArrayPutElement(psa, &index, second.unknown()), S_OK);  // the same object again: one reference
   EXPECT_EQ(second.refs(), 2u);
-
   IUnknown* got = nullptr;
   ASSERT_EQ(SafeArrayGetElement(psa, &index, &got), S_OK);
   EXPECT_EQ(got, second.unknown());
   EXPECT_EQ(second.refs(), 3u);  // the caller owns what Get returned
   got->Release();
-
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
   EXPECT_EQ(first.refs(), 1u);
   EXPECT_EQ(second.refs(), 1u);
   EXPECT_EQ(first.releases(), 2u);  // one overwrite, one destroy
-  EXPECT_EQ(first.Release(), 0u);
-  EXPECT_EQ(second.Release(), 0u);
-}
 
-TEST(SafeArrayApi, VariantElementsAreDeepCopies) {
-  CountingUnknown object;
-  SAFEARRAY* psa = SafeArrayCreateVector(VT_VARIANT, 0, 2);
+  psa = SafeArrayCreateVector(VT_VARIANT, 0, 2);  // variant elements are deep copies
   VARIANT in;
   VariantInit(&in);
   in.vt = VT_DISPATCH;
-  in.pdispVal = object.dispatch();
-  LONG index = 0;
+  in.pdispVal = first.dispatch();
+  index = 0;
   ASSERT_EQ(SafeArrayPutElement(psa, &index, &in), S_OK);
-  EXPECT_EQ(object.refs(), 2u);
-
+  EXPECT_EQ(first.refs(), 2u);
   VARIANT out;
   out.vt = VT_BSTR;  // garbage an out-parameter may hold: not cleared, not freed
   out.bstrVal = reinterpret_cast<BSTR>(0x10);
   ASSERT_EQ(SafeArrayGetElement(psa, &index, &out), S_OK);
   EXPECT_EQ(out.vt, VT_DISPATCH);
-  EXPECT_EQ(object.refs(), 3u);
+  EXPECT_EQ(first.refs(), 3u);
   ASSERT_EQ(VariantClear(&out), S_OK);
-
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-  EXPECT_EQ(object.refs(), 1u);
-  EXPECT_EQ(object.Release(), 0u);
+  EXPECT_EQ(first.refs(), 1u);
 }
 
 TEST(SafeArrayApi, LockingGuardsDestructionAndUnlockNeedsALock) {
@@ -278,10 +210,9 @@ TEST(SafeArrayApi, LockingGuardsDestructionAndUnlockNeedsALock) {
   ASSERT_EQ(SafeArrayAccessData(psa, &data), S_OK);
   EXPECT_EQ(data, psa->pvData);
   EXPECT_EQ(psa->cLocks, 1u);
-  EXPECT_EQ(SafeArrayDestroy(psa), DISP_E_ARRAYISLOCKED);
-  EXPECT_EQ(SafeArrayDestroyData(psa), DISP_E_ARRAYISLOCKED);
   SAFEARRAYBOUND bigger{8, 0};
-  EXPECT_EQ(SafeArrayRedim(psa, &bigger), DISP_E_ARRAYISLOCKED);
+  for (HRESULT hr : {SafeArrayDestroy(psa), SafeArrayDestroyData(psa), SafeArrayRedim(psa, &bigger)})
+    EXPECT_EQ(hr, DISP_E_ARRAYISLOCKED);
   ASSERT_EQ(SafeArrayUnaccessData(psa), S_OK);
   EXPECT_EQ(SafeArrayUnaccessData(psa), E_UNEXPECTED);
   EXPECT_EQ(SafeArrayLock(nullptr), E_INVALIDARG);
@@ -301,20 +232,17 @@ TEST(SafeArrayApi, CopyIsDeepAndKeepsTypeAndBounds) {
   EXPECT_NE(copy->pvData, psa->pvData);
   EXPECT_EQ(copy->fFeatures, psa->fFeatures);
   EXPECT_EQ(object.refs(), 3u);
-  LONG lower = 0;
-  ASSERT_EQ(SafeArrayGetLBound(copy, 1, &lower), S_OK);
-  EXPECT_EQ(lower, 5);
+  EXPECT_EQ(bounds(copy, 1), "5..6");
   GUID iid{};
   ASSERT_EQ(SafeArrayGetIID(copy, &iid), S_OK);
   EXPECT_EQ(iid, IID_IDispatch);
   ASSERT_EQ(SafeArrayDestroy(copy), S_OK);
   EXPECT_EQ(object.refs(), 2u);
-
   ASSERT_EQ(SafeArrayCopy(nullptr, &copy), S_OK);
   EXPECT_EQ(copy, nullptr);
   EXPECT_EQ(SafeArrayCopy(psa, nullptr), E_INVALIDARG);
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-  EXPECT_EQ(object.Release(), 0u);
+  EXPECT_EQ(object.refs(), 1u);
 }
 
 TEST(SafeArrayApi, RedimChangesTheLastCreationBoundAndReleasesWhatFallsOff) {
@@ -322,37 +250,28 @@ TEST(SafeArrayApi, RedimChangesTheLastCreationBoundAndReleasesWhatFallsOff) {
   SAFEARRAY* psa = SafeArrayCreateVector(VT_UNKNOWN, 0, 3);
   for (LONG i = 0; i < 3; ++i) ASSERT_EQ(SafeArrayPutElement(psa, &i, object.unknown()), S_OK);
   EXPECT_EQ(object.refs(), 4u);
-
   SAFEARRAYBOUND smaller{1, 0};
   ASSERT_EQ(SafeArrayRedim(psa, &smaller), S_OK);
   EXPECT_EQ(object.refs(), 2u);
   SAFEARRAYBOUND larger{4, 10};
   ASSERT_EQ(SafeArrayRedim(psa, &larger), S_OK);
-  LONG lower = 0;
-  LONG upper = 0;
-  ASSERT_EQ(SafeArrayGetLBound(psa, 1, &lower), S_OK);
-  ASSERT_EQ(SafeArrayGetUBound(psa, 1, &upper), S_OK);
-  EXPECT_EQ(lower, 10);
-  EXPECT_EQ(upper, 13);
+  EXPECT_EQ(bounds(psa, 1), "10..13");
   IUnknown* got = reinterpret_cast<IUnknown*>(1);
   LONG index = 13;
   ASSERT_EQ(SafeArrayGetElement(psa, &index, &got), S_OK);
   EXPECT_EQ(got, nullptr);  // new elements start out empty
   ASSERT_EQ(SafeArrayDestroy(psa), S_OK);
-  EXPECT_EQ(object.Release(), 0u);
+  EXPECT_EQ(object.refs(), 1u);
 
-  // In two dimensions the rows of the last dimension are kept whole.
-  SAFEARRAYBOUND bounds[2] = {{2, 0}, {2, 0}};
-  psa = SafeArrayCreate(VT_I4, 2, bounds);
+  SAFEARRAYBOUND created[2] = {{2, 0}, {2, 0}};  // in two dimensions whole rows of the last one are kept
+  psa = SafeArrayCreate(VT_I4, 2, created);
   LONG at[2] = {1, 1};
   LONG value = 11;
   ASSERT_EQ(SafeArrayPutElement(psa, at, &value), S_OK);
   SAFEARRAYBOUND three{3, 0};
   ASSERT_EQ(SafeArrayRedim(psa, &three), S_OK);
-  ASSERT_EQ(SafeArrayGetUBound(psa, 2, &upper), S_OK);
-  EXPECT_EQ(upper, 2);
-  ASSERT_EQ(SafeArrayGetUBound(psa, 1, &upper), S_OK);
-  EXPECT_EQ(upper, 1);
+  EXPECT_EQ(bounds(psa, 2), "0..2");
+  EXPECT_EQ(bounds(psa, 1), "0..1");
   value = 0;
   ASSERT_EQ(SafeArrayGetElement(psa, at, &value), S_OK);
   EXPECT_EQ(value, 11);

@@ -35,6 +35,8 @@ inline void set_sz(HKEY key, const char16_t* name, const std::u16string& text) {
             ERROR_SUCCESS);
 }
 
-inline std::string narrow(std::u16string_view s) { return std::string(s.begin(), s.end()); }
+inline void set_dword(HKEY key, const char16_t* name, DWORD value) {
+  EXPECT_EQ(RegSetValueExW(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), 4), ERROR_SUCCESS);
+}
 
 }  // namespace registry_test

@@ -1,19 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <optional>
-#include <sqlite3.h>
 #include <stdexcept>
 #include <thread>
 
 #include "platform/src/registry/registry_store.h"
 #include "platform/support/reg_key.h"
 #include "platform/wide_crt.h"
+#include "tests/platform/files/files_test_support.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/registry/registry_test_support.h"
 
 using namespace registry_test;
@@ -22,32 +21,14 @@ using platform::registry::Root;
 
 namespace {
 
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "regstore-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp");
-    path_ = pattern;
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  std::string file(const std::string& name) const { return (path_ / name).string(); }
+using files_test::TempFolder;
+using files_test::write_text;
 
- private:
-  fs::path path_;
-};
-
-std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void write_bytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
+std::string read_bytes(const std::string& path) { return files_test::read_text(path).value_or("<no file>"); }
 
 // A store file with one value in it, closed again.
 std::string make_store_file(const TempFolder& folder, const std::string& name) {
-  const std::string path = folder.file(name);
+  const std::string path = folder / name;
   platform::registry::ScopedStore scoped(platform::registry::open_store(path));
   platform::RegKey key;
   EXPECT_EQ(key.create(HKEY_CURRENT_USER, u"Software\\Kept"), ERROR_SUCCESS);
@@ -74,59 +55,47 @@ TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAlone) {
   TempFolder folder;
   const std::string good = read_bytes(make_store_file(folder, "good.db"));
   ASSERT_GT(good.size(), 8192u);
-  const auto foreign = [&] {
-    const std::string path = folder.file("foreign.db");
+  // The bytes of `start` after another program ran one SQL statement on them.
+  const auto changed_by_sql = [&](const std::string& start, const std::string& statement) {
+    const std::string path = folder / "other.db";
+    write_text(path, start);
     sqlite3* db = nullptr;
     sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, "CREATE TABLE photos(id INTEGER PRIMARY KEY, name TEXT)", nullptr, nullptr, nullptr);
+    sqlite3_exec(db, statement.c_str(), nullptr, nullptr, nullptr);
     sqlite3_close(db);
     return read_bytes(path);
   };
-  const auto with_version = [&](int version) {
-    const std::string path = folder.file("versioned.db");
-    write_bytes(path, good);
-    sqlite3* db = nullptr;
-    sqlite3_open(path.c_str(), &db);
-    sqlite3_exec(db, ("PRAGMA user_version = " + std::to_string(version)).c_str(), nullptr, nullptr, nullptr);
-    sqlite3_close(db);
-    return read_bytes(path);
-  };
-  struct Row {
-    int line;
-    std::string bytes;
-    std::string reason;
-  };
+  struct Row { int line; std::string bytes; std::string reason; };
   const Row rows[] = {
       {__LINE__, "", "empty"},
       {__LINE__, std::string(5000, '\x5a'), "not an SQLite database"},
       {__LINE__, good.substr(0, 50), "not an SQLite database"},
       {__LINE__, good.substr(0, 4096), "damaged"},          // the first page only
       {__LINE__, good.substr(0, good.size() - 4096), "damaged"},  // the last page gone
-      {__LINE__, foreign(), "not a registry store"},
-      {__LINE__, with_version(2), "layout version is 2"},
+      {__LINE__, changed_by_sql("", "CREATE TABLE photos(id INTEGER PRIMARY KEY)"), "not a registry store"},
+      {__LINE__, changed_by_sql(good, "PRAGMA user_version = 2"), "layout version is 2"},
   };
   for (const auto& row : rows) {
-    const std::string path = folder.file("bad-" + std::to_string(row.line) + ".db");
-    write_bytes(path, row.bytes);
+    SCOPED_TRACE(testing::Message() << "line " << row.line);
+    const std::string path = folder / ("bad-" + std::to_string(row.line) + ".db");
+    write_text(path, row.bytes);
     try {
       (void)platform::registry::open_store(path);
-      ADD_FAILURE() << "line " << row.line << ": opened";
+      ADD_FAILURE() << "opened";
     } catch (const platform::registry::StoreError& e) {
-      EXPECT_EQ(e.path(), path) << "line " << row.line;
-      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << "line " << row.line << ": " << e.what();
-      EXPECT_NE(std::string(e.what()).find(row.reason), std::string::npos) << "line " << row.line << ": " << e.what();
+      EXPECT_EQ(e.path(), path);
+      EXPECT_NE(std::string(e.what()).find(path), std::string::npos) << e.what();
+      EXPECT_NE(std::string(e.what()).find(row.reason), std::string::npos) << e.what();
     }
-    EXPECT_TRUE(read_bytes(path) == row.bytes) << "line " << row.line << ": the file was changed";
+    EXPECT_TRUE(read_bytes(path) == row.bytes) << "the file was changed";
   }
-  EXPECT_THROW((void)platform::registry::open_store(folder.file("")), platform::registry::StoreError)
-      << "a folder";
-  EXPECT_THROW((void)platform::registry::open_store(folder.file("absent/registry.db")),
-               platform::registry::StoreError);
+  EXPECT_THROW((void)platform::registry::open_store(folder / ""), platform::registry::StoreError) << "a folder";
+  EXPECT_THROW((void)platform::registry::open_store(folder / "absent/registry.db"), platform::registry::StoreError);
 }
 
 TEST(SqliteStore, SeparateConnectionsToOneFileLoseNoUpdate) {
   TempFolder folder;
-  const std::string path = folder.file("shared.db");
+  const std::string path = folder / "shared.db";
   auto first = platform::registry::open_store(path);
   auto second = platform::registry::open_store(path);
   bool created = false;
@@ -173,11 +142,17 @@ class StoreTransactions : public ::testing::TestWithParam<StoreKind> {
 
 TEST_P(StoreTransactions, AFailingBodyUndoesItsWritesOnly) {
   ASSERT_EQ(set(u"Before"), ERROR_SUCCESS);
+  // A body that writes `name` and answers `answer`.
+  const auto writing = [this](const char16_t* name, LONG answer) {
+    return [this, name, answer] {
+      EXPECT_EQ(set(name), ERROR_SUCCESS);
+      return answer;
+    };
+  };
   EXPECT_EQ(store_->transact([&] {
-    EXPECT_EQ(set(u"Outer"), ERROR_SUCCESS);
     bool created;
     EXPECT_EQ(store_->create_key(Root::CurrentUser, u"Made", created), ERROR_SUCCESS);
-    return static_cast<LONG>(ERROR_INVALID_DATA);
+    return writing(u"Outer", ERROR_INVALID_DATA)();
   }),
             ERROR_INVALID_DATA);
   EXPECT_TRUE(has(u"Before"));
@@ -185,23 +160,18 @@ TEST_P(StoreTransactions, AFailingBodyUndoesItsWritesOnly) {
   EXPECT_EQ(store_->key_exists(Root::CurrentUser, u"Made"), ERROR_FILE_NOT_FOUND);
 
   EXPECT_EQ(store_->transact([&] {
-    EXPECT_EQ(set(u"Kept"), ERROR_SUCCESS);
-    EXPECT_EQ(store_->transact([&] {
-      EXPECT_EQ(set(u"Inner"), ERROR_SUCCESS);
-      return static_cast<LONG>(ERROR_ACCESS_DENIED);
-    }),
-              ERROR_ACCESS_DENIED);
-    return static_cast<LONG>(ERROR_SUCCESS);
+    EXPECT_EQ(store_->transact(writing(u"Inner", ERROR_ACCESS_DENIED)), ERROR_ACCESS_DENIED);
+    return writing(u"Kept", ERROR_SUCCESS)();
   }),
             ERROR_SUCCESS);
   EXPECT_TRUE(has(u"Kept"));
   EXPECT_FALSE(has(u"Inner")) << "the inner failure undid the inner write";
 
-  EXPECT_THROW(store_->transact([&]() -> LONG {
-    EXPECT_EQ(set(u"Thrown"), ERROR_SUCCESS);
+  const auto throwing = [&]() -> LONG {
+    writing(u"Thrown", ERROR_SUCCESS)();
     throw std::runtime_error("body failed");
-  }),
-               std::runtime_error);
+  };
+  EXPECT_THROW(store_->transact(throwing), std::runtime_error);
   EXPECT_FALSE(has(u"Thrown"));
   EXPECT_EQ(set(u"After"), ERROR_SUCCESS) << "the store is usable after a thrown body";
 }
@@ -224,40 +194,23 @@ TEST_P(StoreTransactions, SubkeyOrderIsTheCaseInsensitiveOrder) {
 
 INSTANTIATE_TEST_SUITE_P(Stores, StoreTransactions, ::testing::ValuesIn(kAllStores), store_kind_name);
 
-class StoreLocation : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* name : {"XDG_DATA_HOME", "HOME", "ZOZED_STORE"})
-      if (const char* v = std::getenv(name)) saved_.emplace_back(name, v);
-      else saved_.emplace_back(name, std::nullopt);
-  }
-  void TearDown() override {
-    for (const auto& [name, value] : saved_)
-      if (value) setenv(name.c_str(), value->c_str(), 1);
-      else unsetenv(name.c_str());
-  }
-  std::vector<std::pair<std::string, std::optional<std::string>>> saved_;
-};
-
-TEST_F(StoreLocation, DefaultPathFollowsTheDataFolder) {
-  setenv("HOME", "/home/quarn", 1);
-  setenv("XDG_DATA_HOME", "/data/here", 1);
+TEST(StoreLocation, TheDataFolderOrTheEnvironmentChoosesTheStore) {
+  TempFolder folder;
+  platform_test::ScopedEnv home("HOME", "/home/quarn");
+  platform_test::ScopedEnv data("XDG_DATA_HOME", "/data/here");
+  platform_test::ScopedEnv chosen("ZOZED_STORE", folder / "chosen.db");
   EXPECT_EQ(platform::registry::default_store_path(), "/data/here/zozed/registry.db");
   setenv("XDG_DATA_HOME", "relative/ignored", 1);
   EXPECT_EQ(platform::registry::default_store_path(), "/home/quarn/.local/share/zozed/registry.db");
   unsetenv("XDG_DATA_HOME");
   EXPECT_EQ(platform::registry::default_store_path(), "/home/quarn/.local/share/zozed/registry.db");
-}
 
-TEST_F(StoreLocation, TheEnvironmentVariableChoosesTheStoreAndTheDefaultFolderIsMade) {
-  TempFolder folder;
-  setenv("ZOZED_STORE", folder.file("chosen.db").c_str(), 1);
   EXPECT_NE(platform::registry::open_default_store(), nullptr);
-  EXPECT_TRUE(fs::exists(folder.file("chosen.db")));
+  EXPECT_TRUE(fs::exists(folder / "chosen.db"));
   unsetenv("ZOZED_STORE");
-  setenv("XDG_DATA_HOME", folder.file("data").c_str(), 1);
+  setenv("XDG_DATA_HOME", (folder / "data").c_str(), 1);
   EXPECT_NE(platform::registry::open_default_store(), nullptr);
-  EXPECT_TRUE(fs::exists(folder.file("data/zozed/registry.db")));
+  EXPECT_TRUE(fs::exists(folder / "data/zozed/registry.db")) << "the default folder is made";
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/ui_driver.h"
 #include "platform/winreg.h"
 #include "tests/fakes/tick_control.h"
+#include "tests/platform/platform_test_support.h"
 
 using platform::ComPtr;
 
@@ -24,15 +25,11 @@ void pump() {
   while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-RECT window_rect_in_parent(HWND window) {
+RECT rect_in_parent(HWND window) {
   RECT r{};
   GetWindowRect(window, &r);
   MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
   return r;
-}
-
-bool same_rect(const RECT& a, const RECT& b) {
-  return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
 }
 
 // A thread with COM, a registry of its own where the tick control has a ProgID, its class
@@ -71,24 +68,24 @@ class ControlHostTest : public ::testing::Test {
   HWND parent_ = nullptr;
 };
 
-TEST_F(ControlHostTest, NamesResolveByClsidStringOrProgIdAndBadNamesFail) {
-  struct Row {
-    int line;
-    std::u16string name;
-    HRESULT expected;
-  };
+TEST_F(ControlHostTest, NamesResolveByClsidStringOrProgIdAndFailuresLeaveNoControl) {
+  struct Row { int line; std::u16string name; HWND parent; bool refuse_window; HRESULT expected; };
   const Row rows[] = {
-      {__LINE__, fakes::kTickControlProgId, S_OK},
-      {__LINE__, guid_text(fakes::kTickControlClsid), S_OK},
-      {__LINE__, u"Fakes.NoSuchControl", CO_E_CLASSSTRING},
-      {__LINE__, u"{not a guid}", CO_E_CLASSSTRING},
-      {__LINE__, u"", CO_E_CLASSSTRING},
-      {__LINE__, u"CLSID\\Fakes", CO_E_CLASSSTRING},
+      {__LINE__, fakes::kTickControlProgId, parent_, false, S_OK},
+      {__LINE__, guid_text(fakes::kTickControlClsid), parent_, false, S_OK},
+      {__LINE__, u"Fakes.NoSuchControl", parent_, false, CO_E_CLASSSTRING},
+      {__LINE__, u"{not a guid}", parent_, false, CO_E_CLASSSTRING},
+      {__LINE__, u"", parent_, false, CO_E_CLASSSTRING},
+      {__LINE__, u"CLSID\\Fakes", parent_, false, CO_E_CLASSSTRING},
+      {__LINE__, fakes::kTickControlProgId, nullptr, false, E_INVALIDARG},  // the parent must be a window
+      {__LINE__, fakes::kTickControlProgId, parent_, true, E_FAIL},  // a control that cannot make its window
   };
   for (const Row& row : rows) {
+    fakes::TickControl::refuse_windows() = row.refuse_window;
     platform::HostedControl control;
-    EXPECT_EQ(control.create(row.name, parent_, RECT{10, 20, 110, 70}), row.expected) << "row at line " << row.line;
-    EXPECT_EQ(static_cast<bool>(control), row.expected == S_OK) << "row at line " << row.line;
+    EXPECT_EQ(control.create(row.name, row.parent, RECT{10, 20, 110, 70}), row.expected) << "line " << row.line;
+    EXPECT_EQ(static_cast<bool>(control), row.expected == S_OK) << "line " << row.line;
+    EXPECT_EQ(control.window() != nullptr, row.expected == S_OK) << "line " << row.line;
   }
 }
 
@@ -99,87 +96,51 @@ TEST_F(ControlHostTest, ActivatesInPlaceInTheParentAndFollowsMovesShowAndHide) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(GetParent(window), parent_);
   EXPECT_TRUE(IsWindowVisible(window));
-  EXPECT_TRUE(same_rect(window_rect_in_parent(window), RECT{10, 20, 110, 70}));
-
+  EXPECT_EQ(rect_in_parent(window), (RECT{10, 20, 110, 70}));
   ASSERT_EQ(control.move(RECT{5, 5, 305, 45}), S_OK);
-  EXPECT_TRUE(same_rect(window_rect_in_parent(window), RECT{5, 5, 305, 45}));
+  EXPECT_EQ(rect_in_parent(window), (RECT{5, 5, 305, 45}));
   ASSERT_EQ(control.show(false), S_OK);
   EXPECT_FALSE(IsWindowVisible(window));
   ASSERT_EQ(control.show(true), S_OK);
   EXPECT_TRUE(IsWindowVisible(window));
   EXPECT_EQ(control.window(), window) << "showing again keeps the window";
-
   control.destroy();
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(control.window(), nullptr);
 }
 
-TEST_F(ControlHostTest, ClicksReachConnectedSinksUntilFrozenOrDisconnected) {
-  platform::HostedControl control;
-  ASSERT_EQ(control.create(fakes::kTickControlProgId, parent_, RECT{0, 0, 50, 20}), S_OK);
+TEST_F(ControlHostTest, ClicksReachConnectedSinksUntilFrozenDisconnectedOrDestroyed) {
   auto sink = platform::make_com_or_throw<fakes::RecordingSink>();
-  DWORD cookie = 0;
-  ASSERT_EQ(control.advise(fakes::kEvents, sink->identity(), &cookie), S_OK);
-  EXPECT_NE(cookie, 0u);
-  EXPECT_EQ(control.advise(fakes::kOtherEvents, sink->identity()), CONNECT_E_NOCONNECTION);
-
-  ASSERT_TRUE(platform::ui::click(control.window()));
-  pump();
-  EXPECT_EQ(sink->calls, std::vector<DISPID>{1});
-
-  auto ole_control = ComPtr<IUnknown>::borrow(control.unknown()).As<IOleControl>();
-  ASSERT_TRUE(ole_control);
-  ole_control->FreezeEvents(TRUE);
-  ASSERT_TRUE(platform::ui::click(control.window()));
-  pump();
-  EXPECT_EQ(sink->calls.size(), 1u) << "frozen events are not fired";
-  ole_control->FreezeEvents(FALSE);
-
-  ASSERT_EQ(control.unadvise(fakes::kEvents, cookie), S_OK);
-  ASSERT_TRUE(platform::ui::click(control.window()));
-  pump();
-  EXPECT_EQ(sink->calls.size(), 1u);
-  EXPECT_EQ(sink->ref_count(), 1u) << "the connection let go of the sink";
-}
-
-TEST_F(ControlHostTest, DestroyDisconnectsSinksAndReleasesTheControl) {
-  auto sink = platform::make_com_or_throw<fakes::RecordingSink>();
+  const auto click = [](HWND window) {
+    EXPECT_TRUE(platform::ui::click(window));
+    pump();
+  };
   {
     platform::HostedControl control;
     ASSERT_EQ(control.create(fakes::kTickControlProgId, parent_, RECT{0, 0, 50, 20}), S_OK);
+    DWORD cookie = 0;
+    ASSERT_EQ(control.advise(fakes::kEvents, sink->identity(), &cookie), S_OK);
+    EXPECT_NE(cookie, 0u);
+    EXPECT_EQ(control.advise(fakes::kOtherEvents, sink->identity()), CONNECT_E_NOCONNECTION);
+    click(control.window());
+    EXPECT_EQ(sink->calls, std::vector<DISPID>{1});
+    auto ole_control = ComPtr<IUnknown>::borrow(control.unknown()).As<IOleControl>();
+    ASSERT_TRUE(ole_control);
+    ole_control->FreezeEvents(TRUE);
+    click(control.window());
+    EXPECT_EQ(sink->calls.size(), 1u) << "frozen events are not fired";
+    ole_control->FreezeEvents(FALSE);
+    ASSERT_EQ(control.unadvise(fakes::kEvents, cookie), S_OK);
+    click(control.window());
+    EXPECT_EQ(sink->calls.size(), 1u);
+    EXPECT_EQ(sink->ref_count(), 1u) << "the connection let go of the sink";
     ASSERT_EQ(control.advise(fakes::kEvents, sink->identity()), S_OK);
     EXPECT_EQ(sink->ref_count(), 2u);
   }
-  EXPECT_EQ(sink->ref_count(), 1u);
+  EXPECT_EQ(sink->ref_count(), 1u) << "destroying the control disconnects its sinks";
 }
 
-TEST_F(ControlHostTest, AControlThatCannotMakeItsWindowFailsToActivate) {
-  fakes::TickControl::refuse_windows() = true;
-  platform::HostedControl control;
-  EXPECT_EQ(control.create(fakes::kTickControlProgId, parent_, RECT{0, 0, 50, 20}), E_FAIL);
-  EXPECT_FALSE(control);
-  EXPECT_EQ(control.window(), nullptr);
-}
-
-TEST_F(ControlHostTest, ParentMustBeAWindow) {
-  platform::HostedControl control;
-  EXPECT_EQ(control.create(fakes::kTickControlProgId, nullptr, RECT{0, 0, 50, 20}), E_INVALIDARG);
-  EXPECT_FALSE(control);
-}
-
-TEST_F(ControlHostTest, LastReleaseOfAnActiveControlDestroysItsWindow) {
-  auto control = platform::make_com_or_throw<fakes::TickControl>();
-  auto object = control.As<IOleObject>();
-  const RECT pos{0, 0, 40, 40};
-  ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, parent_, &pos), S_OK);
-  HWND window = control->control_window();
-  ASSERT_TRUE(IsWindow(window));
-  object.reset();
-  control.reset();
-  EXPECT_FALSE(IsWindow(window));
-}
-
-TEST_F(ControlHostTest, VerbsOutsideActivationAnswerAsOleControlsDo) {
+TEST_F(ControlHostTest, VerbsAnswerAsOleControlsDoAndTheLastReleaseDestroysTheWindow) {
   auto control = platform::make_com_or_throw<fakes::TickControl>();
   auto object = control.As<IOleObject>();
   EXPECT_EQ(object->DoVerb(OLEIVERB_HIDE, nullptr, nullptr, 0, parent_, nullptr), OLE_E_NOT_INPLACEACTIVE);
@@ -189,6 +150,13 @@ TEST_F(ControlHostTest, VerbsOutsideActivationAnswerAsOleControlsDo) {
   HWND window = reinterpret_cast<HWND>(1);
   EXPECT_EQ(control->GetWindow(&window), E_FAIL);
   EXPECT_EQ(window, nullptr);
+  const RECT pos{0, 0, 40, 40};
+  ASSERT_EQ(object->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, nullptr, 0, parent_, &pos), S_OK);
+  window = control->control_window();
+  ASSERT_TRUE(IsWindow(window));
+  object.reset();
+  control.reset();
+  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(ControlHostTest, DrawOnRequestDrawsIntoTheGivenBounds) {

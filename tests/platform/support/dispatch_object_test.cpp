@@ -68,13 +68,7 @@ class Counter final : public platform::DispatchObject<Counter, IDispatch> {
   }
 };
 
-VARIANT long_arg(LONG v) {
-  VARIANT a;
-  VariantInit(&a);
-  a.vt = VT_I4;
-  a.lVal = v;
-  return a;
-}
+VARIANT long_arg(LONG v) { return *Variant(v).get(); }  // no resources to free
 
 // Invokes with arguments in call order; returns the HRESULT and fills `result`.
 HRESULT call(IDispatch* d, DISPID id, WORD flags, std::vector<VARIANT> args, Variant& result, UINT* arg_err = nullptr) {
@@ -85,15 +79,9 @@ HRESULT call(IDispatch* d, DISPID id, WORD flags, std::vector<VARIANT> args, Var
 
 TEST(DispatchObject, NamesResolveCaseInsensitivelyAndUnknownNamesFail) {
   auto counter = platform::make_com_or_throw<Counter>();
-  struct Row {
-    int line;
-    std::u16string name;
-    HRESULT hr;
-    DISPID id;
-  };
+  struct Row { int line; std::u16string name; HRESULT hr; DISPID id; };
   const Row rows[] = {
-      {__LINE__, u"Count", S_OK, 1},
-      {__LINE__, u"add", S_OK, 2},
+      {__LINE__, u"Count", S_OK, 1},                           {__LINE__, u"add", S_OK, 2},
       {__LINE__, u"NAME", S_OK, 3},
       {__LINE__, u"Missing", DISP_E_UNKNOWNNAME, DISPID_UNKNOWN},
   };
@@ -142,7 +130,7 @@ TEST(DispatchObject, FailuresReportTheRightCodeAndArgument) {
             DISP_E_UNKNOWNINTERFACE);
 }
 
-TEST(DispatchObject, PropertyPutTakesTheNamedValueAndGetReturnsIt) {
+TEST(DispatchObject, PropertiesObjectResultsAndTheEventInterface) {
   auto counter = platform::make_com_or_throw<Counter>();
   Variant value(std::u16string_view(u"renamed"));
   VARIANT args[] = {*value.get()};
@@ -158,16 +146,10 @@ TEST(DispatchObject, PropertyPutTakesTheNamedValueAndGetReturnsIt) {
   Variant result;
   EXPECT_EQ(call(counter.get(), 3, DISPATCH_PROPERTYGET, {}, result), S_OK);
   EXPECT_EQ(result.as_bstr(), u"renamed");
-}
-
-TEST(DispatchObject, ObjectResultsCarryTheirOwnReferenceAndEventIidAnswersDispatch) {
-  auto counter = platform::make_com_or_throw<Counter>();
-  {
-    Variant result;
-    EXPECT_EQ(call(counter.get(), 5, DISPATCH_PROPERTYGET, {}, result), S_OK);
-    EXPECT_EQ(result.vt(), VT_DISPATCH);
-    EXPECT_EQ(counter->ref_count(), 2u);
-  }
+  EXPECT_EQ(call(counter.get(), 5, DISPATCH_PROPERTYGET, {}, result), S_OK);  // an object result
+  EXPECT_EQ(result.vt(), VT_DISPATCH);
+  EXPECT_EQ(counter->ref_count(), 2u) << "the result carries its own reference";
+  result.clear();
   EXPECT_EQ(counter->ref_count(), 1u);
 
   ComPtr<IUnknown> events;

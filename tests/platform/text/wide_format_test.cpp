@@ -3,7 +3,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
-#include <functional>
 #include <string>
 
 #include "platform/wide_crt.h"
@@ -12,6 +11,7 @@
 
 namespace {
 
+using platform::format_host_text;
 using text_test::show;
 
 std::u16string crt(const WCHAR* format, ...) {
@@ -24,50 +24,39 @@ std::u16string crt(const WCHAR* format, ...) {
 }
 
 TEST(WideFormat, CrtConversions) {
-  struct Row {
-    int line;
-    std::function<std::u16string()> format;
-    std::u16string expected;
-  };
+  struct Row { int line; std::u16string got, expected; };
   const Row rows[] = {
-      {__LINE__, [] { return crt(u"%d|%i", 42, -7); }, u"42|-7"},
-      {__LINE__, [] { return crt(u"[%5d][%-5d][%05d]", 42, 42, 42); }, u"[   42][42   ][00042]"},
-      {__LINE__, [] { return crt(u"%05ld", LONG{-42}); }, u"-0042"},
-      {__LINE__, [] { return crt(u"%ld %lu", LONG{-5}, ULONG{4294967295u}); }, u"-5 4294967295"},
-      {__LINE__, [] { return crt(u"%ld %s", LONG{INT32_MIN}, u"next"); }, u"-2147483648 next"},
-      {__LINE__, [] { return crt(u"%u", 3000000000u); }, u"3000000000"},
-      {__LINE__, [] { return crt(u"%x %X %08X %#x", 255, 0xABCDu, 0x1234, 255); }, u"ff ABCD 00001234 0xff"},
-      {__LINE__, [] { return crt(u"%+d % d %.3d %.0d|", 5, 5, 7, 0); }, u"+5  5 007 |"},
-      {__LINE__, [] { return crt(u"%I64d %lld", LONGLONG{-9000000000}, LONGLONG{9000000000}); },
-       u"-9000000000 9000000000"},
-      {__LINE__, [] { return crt(u"%I64u %I64X", ULONGLONG{18446744073709551615u}, ULONGLONG{0xABCDEF0123}); },
+      {__LINE__, crt(u"%d|%i", 42, -7), u"42|-7"},
+      {__LINE__, crt(u"[%5d][%-5d][%05d]", 42, 42, 42), u"[   42][42   ][00042]"},
+      {__LINE__, crt(u"%05ld", LONG{-42}), u"-0042"},
+      {__LINE__, crt(u"%ld %lu", LONG{-5}, ULONG{4294967295u}), u"-5 4294967295"},
+      {__LINE__, crt(u"%ld %s", LONG{INT32_MIN}, u"next"), u"-2147483648 next"},
+      {__LINE__, crt(u"%u", 3000000000u), u"3000000000"},
+      {__LINE__, crt(u"%x %X %08X %#x", 255, 0xABCDu, 0x1234, 255), u"ff ABCD 00001234 0xff"},
+      {__LINE__, crt(u"%+d % d %.3d %.0d|", 5, 5, 7, 0), u"+5  5 007 |"},
+      {__LINE__, crt(u"%I64d %lld", LONGLONG{-9000000000}, LONGLONG{9000000000}), u"-9000000000 9000000000"},
+      {__LINE__, crt(u"%I64u %I64X", ULONGLONG{18446744073709551615u}, ULONGLONG{0xABCDEF0123}),
        u"18446744073709551615 ABCDEF0123"},
-      {__LINE__, [] { return crt(u"%hd %hu", 70000, 70000); }, u"4464 4464"},
-      {__LINE__, [] { return crt(u"%c%c%C", u'Ł', u'ó', 'd'); }, u"Łód"},
-      {__LINE__, [] { return crt(u"%s|%ls|%ws", u"wide", u"ls", u"ws"); }, u"wide|ls|ws"},
-      {__LINE__, [] { return crt(u"%S|%hs", "narrow", "hs"); }, u"narrow|hs"},
-      {__LINE__, [] { return crt(u"%S", "\xE9"); }, u"\u00E9"},  // "C" locale: byte for byte
-      {__LINE__, [] { return crt(u"[%10s][%-6s][%.3s][%6.2s]", u"ab", u"ab", u"abcdef", u"xyz"); },
+      {__LINE__, crt(u"%hd %hu", 70000, 70000), u"4464 4464"}, {__LINE__, crt(u"%c%c%C", u'Ł', u'ó', 'd'), u"Łód"},
+      {__LINE__, crt(u"%s|%ls|%ws", u"wide", u"ls", u"ws"), u"wide|ls|ws"},
+      {__LINE__, crt(u"%S|%hs", "narrow", "hs"), u"narrow|hs"},
+      {__LINE__, crt(u"%S", "\xE9"), u"\u00E9"},  // "C" locale: byte for byte
+      {__LINE__, crt(u"[%10s][%-6s][%.3s][%6.2s]", u"ab", u"ab", u"abcdef", u"xyz"),
        u"[        ab][ab    ][abc][    xy]"},
-      {__LINE__, [] { return crt(u"%s %S", static_cast<const WCHAR*>(nullptr), static_cast<const char*>(nullptr)); },
+      {__LINE__, crt(u"%s %S", static_cast<const WCHAR*>(nullptr), static_cast<const char*>(nullptr)),
        u"(null) (null)"},
-      {__LINE__, [] { return crt(u"100%% %d%%", 5); }, u"100% 5%"},
-      {__LINE__, [] { return crt(u"[%*d][%-*d][%.*s]", 5, 42, 4, 1, 2, u"abc"); }, u"[   42][1   ][ab]"},
-      {__LINE__, [] { return crt(u"[%*d]", -4, 7); }, u"[7   ]"},
-      {__LINE__, [] { return crt(u"%.2f %e %g", 3.14159, 12345.678, 0.5); }, u"3.14 1.234568e+04 0.5"},
-      {__LINE__, [] { return crt(u"%08.3f", -3.14159); }, u"-003.142"},
-      {__LINE__, [] { return crt(u"%p", reinterpret_cast<void*>(std::uintptr_t{0xBEEF})); }, u"000000000000BEEF"},
-      {__LINE__, [] { return crt(u"%o %#o", 8, 8); }, u"10 010"},
-      {__LINE__, [] { return crt(u"trailing %"); }, u"trailing %"},
+      {__LINE__, crt(u"100%% %d%%", 5), u"100% 5%"},
+      {__LINE__, crt(u"[%*d][%-*d][%.*s]", 5, 42, 4, 1, 2, u"abc"), u"[   42][1   ][ab]"},
+      {__LINE__, crt(u"[%*d]", -4, 7), u"[7   ]"},
+      {__LINE__, crt(u"%.2f %e %g", 3.14159, 12345.678, 0.5), u"3.14 1.234568e+04 0.5"},
+      {__LINE__, crt(u"%08.3f", -3.14159), u"-003.142"},
+      {__LINE__, crt(u"%p", reinterpret_cast<void*>(std::uintptr_t{0xBEEF})), u"000000000000BEEF"},
+      {__LINE__, crt(u"%o %#o", 8, 8), u"10 010"},             {__LINE__, crt(u"trailing %"), u"trailing %"},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "line " << row.line);
-    const std::u16string got = row.format();
-    EXPECT_EQ(got, row.expected) << show(got);
-  }
+  for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << "line " << row.line << ": " << show(row.got);
 }
 
-TEST(WideFormat, SwprintfBufferRules) {
+TEST(WideFormat, SecureFormattingChecksItsBuffer) {
   WCHAR buffer[6];
   EXPECT_EQ(swprintf_s(buffer, u"%d", 12345), 5);
   EXPECT_EQ(std::u16string(buffer), u"12345");
@@ -78,10 +67,6 @@ TEST(WideFormat, SwprintfBufferRules) {
   EXPECT_EQ(swprintf_s(nullptr, 6, u"x"), -1);
   EXPECT_EQ(swprintf_s(buffer, 6, nullptr), -1);
   EXPECT_EQ(buffer[0], 0);
-}
-
-TEST(WideFormat, SnwprintfTruncation) {
-  WCHAR buffer[6];
   EXPECT_EQ(_snwprintf_s(buffer, _TRUNCATE, u"%s", u"abcdefgh"), -1);
   EXPECT_EQ(std::u16string(buffer), u"abcde");
   EXPECT_EQ(_snwprintf_s(buffer, _TRUNCATE, u"%s", u"abcde"), 5);
@@ -125,58 +110,37 @@ TEST(WideFormat, WsprintfStopsAt1024Characters) {
 }
 
 TEST(FormatHostText, ChecksEveryArgument) {
-  struct Row {
-    int line;
-    std::function<std::u16string()> format;
-    std::u16string expected;
-  };
+  struct Row { int line; std::u16string got, expected; };
   const std::u16string album = u"Album";
-  const Row rows[] = {
-      {__LINE__, [&] { return platform::format_host_text(u"%s has %d items", album, 3); }, u"Album has 3 items"},
-      {__LINE__, [] { return platform::format_host_text(u"%05ld", LONG{-42}); }, u"-0042"},
-      {__LINE__, [] { return platform::format_host_text(u"%d of %d: %s", 1); }, u"1 of %d: %s"},
-      {__LINE__, [] { return platform::format_host_text(u"%s and %s"); }, u"%s and %s"},
-      {__LINE__, [] { return platform::format_host_text(u"%*d", 4); }, u"%*d"},
-      {__LINE__, [] { return platform::format_host_text(u"%*d|", 4, 7); }, u"   7|"},
-      {__LINE__, [] { return platform::format_host_text(u"%s|%d", 42, 43); }, u"%s|43"},  // wrong kind
-      {__LINE__, [] { return platform::format_host_text(u"%d|%s", u"text", u"x"); }, u"%d|x"},
-      {__LINE__, [] { return platform::format_host_text(u"%u %x", -1, -1); }, u"4294967295 ffffffff"},
-      {__LINE__, [] { return platform::format_host_text(u"%d %d", DWORD{0xFFFFFFFF}, WORD{0xFFFF}); },
-       u"-1 65535"},
-      {__LINE__, [] { return platform::format_host_text(u"%u", SHORT{-1}); }, u"4294967295"},
-      {__LINE__, [] { return platform::format_host_text(u"%I64d %lld", LONGLONG{-9000000000}, ULONGLONG{5}); },
-       u"-9000000000 5"},
-      {__LINE__, [] { return platform::format_host_text(u"%S|%hs", std::string("ansi"), "lit"); }, u"ansi|lit"},
-      {__LINE__, [] { return platform::format_host_text(u"%S", "\xC6r\xF8"); }, u"Ærø"},  // ANSI 1252
-      {__LINE__, [] { return platform::format_host_text(u"%c%c", u'Ł', 'x'); }, u"Łx"},
-      {__LINE__, [] { return platform::format_host_text(u"[%s]", nullptr); }, u"[(null)]"},
-      {__LINE__, [] { return platform::format_host_text(u"[%s]", static_cast<const WCHAR*>(nullptr)); }, u"[(null)]"},
-      {__LINE__, [] { return platform::format_host_text(u"%.1f%%", 99.95); }, u"100.0%"},
-      {__LINE__, [] { return platform::format_host_text(u"%-8s|%8.2s|", std::u16string_view(u"ab"), u"xyz"); },
-       u"ab      |      xy|"},
-      {__LINE__, [] { return platform::format_host_text(u"%d %s", 1, 2, 3); }, u"1 %s"},
-      {__LINE__, [] { return platform::format_host_text(u"%q %d", 5); }, u"%q 5"},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "line " << row.line);
-    const std::u16string got = row.format();
-    EXPECT_EQ(got, row.expected) << show(got);
-  }
-}
-
-TEST(FormatHostText, FormatNeedNotBeTerminated) {
-  const std::u16string_view whole = u"%d items%d";
-  EXPECT_EQ(platform::format_host_text(whole.substr(0, 8), 5), u"5 items");
-  EXPECT_EQ(platform::format_host_text(whole.substr(0, 1), 5), u"%");
-  const std::u16string_view text = u"abcdef";
-  EXPECT_EQ(platform::format_host_text(u"<%s>", text.substr(1, 3)), u"<bcd>");
-}
-
-TEST(FormatHostText, PointersPrintAsTheCrtDoes) {
+  const std::u16string_view whole = u"%d items%d", text = u"abcdef";
   int value = 0;
-  const std::u16string got = platform::format_host_text(u"%p", &value);
-  EXPECT_EQ(got.size(), sizeof(void*) * 2);
-  EXPECT_EQ(got, crt(u"%p", static_cast<void*>(&value)));
+  const Row rows[] = {
+      {__LINE__, format_host_text(u"%s has %d items", album, 3), u"Album has 3 items"},
+      {__LINE__, format_host_text(u"%05ld", LONG{-42}), u"-0042"},
+      {__LINE__, format_host_text(u"%d of %d: %s", 1), u"1 of %d: %s"},
+      {__LINE__, format_host_text(u"%s and %s"), u"%s and %s"},
+      {__LINE__, format_host_text(u"%*d", 4), u"%*d"},         {__LINE__, format_host_text(u"%*d|", 4, 7), u"   7|"},
+      {__LINE__, format_host_text(u"%s|%d", 42, 43), u"%s|43"},  // wrong kind
+      {__LINE__, format_host_text(u"%d|%s", u"text", u"x"), u"%d|x"},
+      {__LINE__, format_host_text(u"%u %x", -1, -1), u"4294967295 ffffffff"},
+      {__LINE__, format_host_text(u"%d %d", DWORD{0xFFFFFFFF}, WORD{0xFFFF}), u"-1 65535"},
+      {__LINE__, format_host_text(u"%u", SHORT{-1}), u"4294967295"},
+      {__LINE__, format_host_text(u"%I64d %lld", LONGLONG{-9000000000}, ULONGLONG{5}), u"-9000000000 5"},
+      {__LINE__, format_host_text(u"%S|%hs", std::string("ansi"), "lit"), u"ansi|lit"},
+      {__LINE__, format_host_text(u"%S", "\xC6r\xF8"), u"Ærø"},  // ANSI 1252
+      {__LINE__, format_host_text(u"%c%c", u'Ł', 'x'), u"Łx"},
+      {__LINE__, format_host_text(u"[%s]", nullptr), u"[(null)]"},
+      {__LINE__, format_host_text(u"[%s]", static_cast<const WCHAR*>(nullptr)), u"[(null)]"},
+      {__LINE__, format_host_text(u"%.1f%%", 99.95), u"100.0%"},
+      {__LINE__, format_host_text(u"%-8s|%8.2s|", std::u16string_view(u"ab"), u"xyz"), u"ab      |      xy|"},
+      {__LINE__, format_host_text(u"%d %s", 1, 2, 3), u"1 %s"},
+      {__LINE__, format_host_text(u"%q %d", 5), u"%q 5"},
+      {__LINE__, format_host_text(whole.substr(0, 8), 5), u"5 items"},  // the format need not be terminated
+      {__LINE__, format_host_text(whole.substr(0, 1), 5), u"%"},
+      {__LINE__, format_host_text(u"<%s>", text.substr(1, 3)), u"<bcd>"},
+      {__LINE__, format_host_text(u"%p", &value), crt(u"%p", static_cast<void*>(&value))},
+  };
+  for (const auto& row : rows) EXPECT_EQ(row.got, row.expected) << "line " << row.line << ": " << show(row.got);
 }
 
 }  // namespace

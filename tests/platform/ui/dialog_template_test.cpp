@@ -2,6 +2,7 @@
 
 #include "platform/dialog_template_builder.h"
 #include "platform/wingdi.h"
+#include "tests/platform/platform_test_support.h"
 #include "tests/platform/ui/ui_test_support.h"
 
 using namespace ui_test;
@@ -76,21 +77,11 @@ TEST_F(DialogTemplates, EveryFieldOfBothLayoutsReachesTheDialog) {
     // Dialog units: x * 8 / 4, y * 16 / 8, the client area at the template's origin.
     RECT client;
     GetClientRect(dialog, &client);
-    EXPECT_EQ(client.right, 400);
-    EXPECT_EQ(client.bottom, 200);
-    POINT origin{0, 0};
-    ClientToScreen(dialog, &origin);
-    EXPECT_EQ(origin.x, 20);
-    EXPECT_EQ(origin.y, 40);
+    MapWindowPoints(dialog, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const RECT expected_client{20, 40, 420, 240};
+    EXPECT_TRUE(EqualRect(&client, &expected_client));
 
-    struct Control {
-      int line;
-      int id;
-      const char16_t* class_name;
-      const char16_t* text;
-      RECT rect;
-      bool tab_stop;
-    };
+    struct Control { int line; int id; const char16_t* class_name; const char16_t* text; RECT rect; bool tab_stop; };
     const Control controls[] = {
         {__LINE__, 1182, u"Static", u"Saved in", RECT{14, 14, 374, 30}, false},
         {__LINE__, 1181, u"Edit", u"C:\\Photos", RECT{14, 40, 374, 68}, true},
@@ -108,8 +99,7 @@ TEST_F(DialogTemplates, EveryFieldOfBothLayoutsReachesTheDialog) {
       RECT r;
       GetWindowRect(control, &r);
       MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_TRUE(EqualRect(&r, &c.rect)) << "line " << c.line << ": " << r.left << "," << r.top << "," << r.right
-                                          << "," << r.bottom;
+      EXPECT_TRUE(EqualRect(&r, &c.rect)) << "line " << c.line << ": " << r.left << "," << r.top;
       const auto control_style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
       EXPECT_TRUE(control_style & WS_CHILD) << "line " << c.line;
       EXPECT_EQ((control_style & WS_TABSTOP) != 0, c.tab_stop) << "line " << c.line;
@@ -186,32 +176,25 @@ TEST_F(DialogTemplates, AnUnknownControlClassFailsTheDialogUnlessToldNotTo) {
   }
 }
 
-TEST_F(DialogTemplates, MapDialogRectUsesTheFixedBaseUnits) {
+TEST_F(DialogTemplates, MapDialogRectUsesTheFixedBaseUnitsAndTemplatesMustBeAligned) {
   EXPECT_EQ(GetDialogBaseUnits(), MAKELONG(8, 16));
   const std::vector<WORD> bytes = platform::DialogTemplateBuilder().style(WS_POPUP).build();
   HWND dialog = CreateDialogIndirectParamW(nullptr, platform::as_template(bytes), nullptr, recording_dialog, 0);
   ASSERT_NE(dialog, nullptr);
   RECT r{3, 5, 7, -3};
   ASSERT_TRUE(MapDialogRect(dialog, &r));
-  EXPECT_EQ(r.left, 6);
-  EXPECT_EQ(r.top, 10);
-  EXPECT_EQ(r.right, 14);
-  EXPECT_EQ(r.bottom, -6);
+  const RECT mapped{6, 10, 14, -6};
+  EXPECT_TRUE(EqualRect(&r, &mapped));
   DestroyWindow(dialog);
   HWND plain = create(WS_OVERLAPPED);
-  EXPECT_FALSE(MapDialogRect(plain, &r));
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_WINDOW_NOT_DIALOG));
+  EXPECT_FAILS_WITH(MapDialogRect(plain, &r), FALSE, ERROR_WINDOW_NOT_DIALOG);
   DestroyWindow(plain);
-}
 
-TEST_F(DialogTemplates, AMisalignedTemplateIsRefused) {
-  const std::vector<WORD> bytes = platform::DialogTemplateBuilder().build();
-  std::vector<BYTE> shifted(bytes.size() * 2 + 1);
+  std::vector<BYTE> shifted(bytes.size() * 2 + 1);  // a misaligned template is refused
   std::memcpy(shifted.data() + 1, bytes.data(), bytes.size() * 2);
-  EXPECT_EQ(CreateDialogIndirectParamW(nullptr, reinterpret_cast<LPCDLGTEMPLATEW>(shifted.data() + 1), nullptr,
-                                       recording_dialog, 0),
-            nullptr);
-  EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_DATA));
+  const auto misaligned = reinterpret_cast<LPCDLGTEMPLATEW>(shifted.data() + 1);
+  EXPECT_FAILS_WITH(CreateDialogIndirectParamW(nullptr, misaligned, nullptr, recording_dialog, 0), nullptr,
+                    ERROR_INVALID_DATA);
 }
 
 }  // namespace

@@ -48,9 +48,7 @@ inline std::vector<UINT> messages_of(HWND window, const std::vector<UINT>& inter
   std::vector<UINT> result;
   for (const Logged& entry : message_log()) {
     if (entry.window != window) continue;
-    for (UINT m : interesting) {
-      if (m == entry.message) result.push_back(entry.message);
-    }
+    for (UINT m : interesting) if (m == entry.message) result.push_back(entry.message);
   }
   return result;
 }

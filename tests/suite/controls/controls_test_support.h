@@ -97,10 +97,6 @@ class Connection {
   DWORD cookie_ = 0;
 };
 
-inline LRESULT CALLBACK parent_proc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  return DefWindowProcW(window, message, wparam, lparam);
-}
-
 // Dispatches every message waiting on this thread.
 inline void pump() {
   MSG msg;
@@ -118,7 +114,7 @@ class ControlsTest : public suite_host_test::SuiteTest {
     windows_before_ = platform::ui::live_window_count();
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = &parent_proc;
+    wc.lpfnWndProc = &DefWindowProcW;
     wc.lpszClassName = u"ControlsTestParent";
     (void)RegisterClassExW(&wc);
     parent_ = CreateWindowExW(0, u"ControlsTestParent", u"", WS_OVERLAPPED | WS_VISIBLE, 0, 0, 400, 300, nullptr,
@@ -147,20 +143,10 @@ inline HRESULT put(IDispatch* target, DISPID id, VARIANT value) {
   return invoke(target, id, DISPATCH_PROPERTYPUT, {value}, nullptr);
 }
 
-inline VARIANT long_arg(LONG value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_I4;
-  v.lVal = value;
-  return v;
-}
-
-inline VARIANT double_arg(double value) {
-  VARIANT v;
-  VariantInit(&v);
-  v.vt = VT_R8;
-  v.dblVal = value;
-  return v;
+// An argument for invoke(): a number, a flag or a text, by the type of `value`.
+template <class T>
+VARIANT arg(T value) {
+  return platform::Variant(value).detach();
 }
 
 // A copy of `value` for invoke(), which clears its arguments.

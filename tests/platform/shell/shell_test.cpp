@@ -1,16 +1,76 @@
+// The shell as the module uses it: special folders, and explorer command lines started in the
+// desktop's file browser.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <thread>
 #include <vector>
 
 #include "platform/command_start.h"
+#include "platform/shlobj.h"
 #include "platform/winbase.h"
 #include "tests/platform/files/files_test_support.h"
+#include "tests/platform/platform_test_support.h"
 
 namespace {
 
 using files_test::DriveTest;
+using files_test::write_text;
+
+// A home of its own with an XDG configuration; drive C: is the home.
+class ShellFolders : public files_test::DriveTest {
+ protected:
+  ShellFolders() : home_("HOME", root_.path()), config_("XDG_CONFIG_HOME", root_ / "config") {
+    make_folder("config");
+  }
+  std::u16string folder(int csidl, HRESULT expected = S_OK) {
+    WCHAR path[MAX_PATH];
+    path[0] = u'?';
+    EXPECT_EQ(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path), expected) << "CSIDL " << csidl;
+    return path;
+  }
+  platform_test::ScopedEnv home_;
+  platform_test::ScopedEnv config_;
+};
+
+TEST_F(ShellFolders, MyPicturesIsTheXdgPicturesFolderAsAWindowsPath) {
+  write_text(posix("config/user-dirs.dirs"),
+             "# written by xdg-user-dirs-update\n"
+             "XDG_DESKTOP_DIR=\"$HOME/Desktop\"\n"
+             "XDG_PICTURES_DIR=\"$HOME/Bilder und Fotos\"\n"
+             "XDG_DOCUMENTS_DIR=\"" + root_.path() + "/Papers\"\n");
+  make_folder("Bilder und Fotos");
+  make_folder("Papers");
+  EXPECT_EQ(folder(CSIDL_MYPICTURES), u"C:\\Bilder und Fotos");
+  EXPECT_EQ(folder(CSIDL_PERSONAL), u"C:\\Papers");
+  EXPECT_EQ(folder(CSIDL_APPDATA), u"C:\\config");
+}
+
+TEST_F(ShellFolders, FallsBackToPicturesInTheHomeAndCreatesItOnlyWhenAsked) {
+  EXPECT_EQ(folder(CSIDL_MYPICTURES, E_FAIL), u"") << "missing, and the path is cleared";
+  EXPECT_FALSE(files_test::exists(posix("Pictures")));
+  EXPECT_EQ(folder(CSIDL_MYPICTURES | CSIDL_FLAG_DONT_VERIFY), u"C:\\Pictures");
+  EXPECT_EQ(folder(CSIDL_MYPICTURES | CSIDL_FLAG_CREATE), u"C:\\Pictures");
+  EXPECT_TRUE(files_test::exists(posix("Pictures")));
+  EXPECT_EQ(folder(CSIDL_MYPICTURES), u"C:\\Pictures");
+}
+
+TEST_F(ShellFolders, TheMachineProfileNamesThePicturesFolder) {
+  make_folder("Shared/Photos");
+  platform::set_pictures_folder(posix("Shared/Photos"));
+  EXPECT_EQ(folder(CSIDL_MYPICTURES), u"C:\\Shared\\Photos");
+}
+
+TEST_F(ShellFolders, RefusesUnknownFoldersAndFoldersOnNoDrive) {
+  folder(0x7f, E_INVALIDARG);
+  WCHAR path[MAX_PATH];
+  EXPECT_EQ(SHGetFolderPathW(nullptr, CSIDL_MYPICTURES, nullptr, 7, path), E_INVALIDARG);
+  make_folder("Pictures");
+  platform::unmap_drive(u'C');
+  platform::unmap_drive(u'Z');
+  folder(CSIDL_MYPICTURES, E_FAIL);
+}
 
 class CommandStart : public DriveTest {
  protected:
@@ -64,18 +124,11 @@ TEST_F(CommandStart, UnknownProgramsAndPathsStartNothing) {
 
 TEST_F(CommandStart, WithoutARecorderAMissingBrowserIsReported) {
   platform::ScopedCommandRecorder none{nullptr};
-  const char* path = std::getenv("PATH");
-  const std::string saved = path ? path : "";
-  setenv("PATH", root_.path().c_str(), 1);  // a PATH without xdg-open
-  const DWORD result = platform::start_command_line(u"explorer C:\\Pictures");
-  setenv("PATH", saved.c_str(), 1);
-  EXPECT_EQ(result, static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
+  platform_test::ScopedEnv path("PATH", root_.path());  // a PATH without xdg-open
+  EXPECT_EQ(platform::start_command_line(u"explorer C:\\Pictures"), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
   EXPECT_TRUE(started_.empty());
 }
 
-}  // namespace
-
-namespace {
 
 TEST_F(CommandStart, StartsTheBrowserDetachedWithoutWaitingForIt) {
   platform::ScopedCommandRecorder none{nullptr};
@@ -89,10 +142,11 @@ TEST_F(CommandStart, StartsTheBrowserDetachedWithoutWaitingForIt) {
                                  opened_file + "'\n");
   ::chmod(script.c_str(), 0755);
   const char* path = std::getenv("PATH");
-  const std::string saved = path ? path : "";
-  setenv("PATH", (posix("bin") + ":" + saved).c_str(), 1);
-  const DWORD result = platform::start_command_line(u"explorer /n,\"C:\\Pictures\"");
-  setenv("PATH", saved.c_str(), 1);
+  DWORD result;
+  {
+    platform_test::ScopedEnv with_bin("PATH", posix("bin") + ":" + (path ? path : ""));
+    result = platform::start_command_line(u"explorer /n,\"C:\\Pictures\"");
+  }
   ASSERT_EQ(result, static_cast<DWORD>(ERROR_SUCCESS));
   EXPECT_FALSE(files_test::exists(opened_file)) << "returned while the browser still runs";
   files_test::write_text(go, "");
