@@ -18,16 +18,9 @@ constexpr LONG kTestTemplate = 4242;
 std::vector<BYTE> test_template() {
   platform::DialogTemplateBuilder b;
   b.style(WS_CHILD | DS_CONTROL).rect(0, 0, 150, 130);
-  b.label(101, u"", 5, 5, 50, 10);
-  b.label(102, u"", 5, 20, 50, 10);
-  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 103, WS_VISIBLE, 0, 5, 40, 60,
-                              10, 0, {}});
-  b.button(104, u"", 5, 100, 40, 10);
-  b.button(105, u"", 5, 115, 40, 10);
-  b.label(106, u"", 60, 20, 30, 10);
-  const auto words = b.build();
-  const auto* bytes = reinterpret_cast<const BYTE*>(words.data());
-  return std::vector<BYTE>(bytes, bytes + words.size() * sizeof(WORD));
+  b.label(101, u"", 5, 5, 50, 10).label(102, u"", 5, 20, 50, 10).item(skinned(103, 5, 40, 60, 10));
+  b.button(104, u"", 5, 100, 40, 10).button(105, u"", 5, 115, 40, 10).label(106, u"", 60, 20, 30, 10);
+  return template_bytes(b);
 }
 
 // Downward from "Top": 101 moves (template distance below), 102 stretched from indent 1 with
@@ -54,7 +47,7 @@ class PaneLayout : public PaneTest {
   void SetUp() override {
     PaneTest::SetUp();
     register_environment();
-    environment_data().templates[kTestTemplate] = test_template();
+    world_->templates[kTestTemplate] = test_template();
   }
 
   HWND create(TestPane& pane) {
@@ -104,9 +97,9 @@ TEST_F(PaneLayout, SkinValuesPlaceGroupsAtTwoSizes) {
                  {105, {10, 135, 90, 155}},
                  {104, {10, 105, 90, 125}}},
                 __LINE__);
-  auto skinned = zozed::toolkit::ax_window_control(GetDlgItem(window, 103));
-  ASSERT_TRUE(skinned);
-  EXPECT_EQ(static_cast<FakeSkinned*>(skinned.As<ISkinAutoSize>().get())->mode_, host::kAutoSizeHeight);
+  auto control = zozed::toolkit::ax_window_control(GetDlgItem(window, 103));
+  ASSERT_TRUE(control);
+  EXPECT_EQ(static_cast<SkinStandIn*>(control.As<ISkinAutoSize>().get())->auto_size_mode, host::kAutoSizeHeight);
 }
 
 TEST_F(PaneLayout, WithoutVertLayoutTemplateSpacingHoldsFromTheVeryTop) {
