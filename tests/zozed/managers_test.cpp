@@ -216,75 +216,48 @@ TEST_F(ServiceManagerTest, WithoutAConfigurationRootOnlyTheShareManagerReportsEr
   EXPECT_EQ(manager(kSaveManager)->QueryInterface(IID_ISupportErrorInfo, none.put_void()), E_NOINTERFACE);
 }
 
-struct Outcome {
-  HRESULT hr = E_FAIL;
-  LONG handled = -1;
-};
-
 class ManagerCommandsTest : public zozed_test::SuiteModuleTest {
  protected:
-  Outcome exec(const CLSID& manager, std::u16string_view id, const Variant& first = Variant(),
-               const Variant& second = Variant(), const Variant& third = Variant()) {
-    auto target = create<ICommandTarget>(manager);
-    Outcome out;
-    if (!target) return out;
-    out.hr = target->ExecCommand(Bstr(id).get(), *first.get(), *second.get(), *third.get(), &out.handled);
-    return out;
-  }
-
-  // The pane stack calls, as "Name(arg, ...)", and the pane messages, as "id value extra flags";
-  // both forgotten once read.
-  std::vector<std::u16string> operations() {
-    std::vector<std::u16string> out;
-    for (const auto& op : session_.state().pane_operations) {
-      std::u16string text = op.name + u"(";
+  // What one ExecCommand did, as text: the answer and the handled flag, then the pane stack's
+  // calls, the pane messages ("id value extra flags") and the commands handed to the host, with
+  // the well-known GUIDs by name.
+  std::u16string exec(const CLSID& manager, std::u16string_view id, const Variant& first, const Variant& second,
+                      const Variant& third) {
+    auto& state = session_.state();
+    state.pane_operations.clear();
+    state.pane_messages.clear();
+    state.commands.clear();
+    LONG handled = -1;
+    const HRESULT hr = create<ICommandTarget>(manager)->ExecCommand(Bstr(id).get(), *first.get(), *second.get(),
+                                                                     *third.get(), &handled);
+    std::u16string text = hr == S_OK ? u"S_OK " : hr == S_FALSE ? u"S_FALSE " : u"failed ";
+    text += std::u16string(1, u'0' + handled);
+    for (const auto& op : state.pane_operations) {
+      text += u" | " + op.name + u"(";
       for (std::size_t i = 0; i < op.arguments.size(); ++i) text += (i ? u", " : u"") + op.arguments[i];
-      out.push_back(text + u")");
+      text += u")";
     }
-    session_.state().pane_operations.clear();
-    return out;
-  }
-  std::vector<std::u16string> messages() {
-    std::vector<std::u16string> out;
-    for (const auto& m : session_.state().pane_messages)
-      out.push_back(m.message_id + u" " + m.value + u" " + m.extra + u" " + std::u16string(1, u'0' + m.flags));
-    session_.state().pane_messages.clear();
-    return out;
+    for (const auto& m : state.pane_messages)
+      text += u" | message " + m.message_id + u" " + m.value + u" " + m.extra + u" " + std::u16string(1, u'0' + m.flags);
+    for (const auto& c : state.commands) {
+      text += u" | host " + c.method + u" " + c.command_id;
+      for (const auto& argument : c.arguments) text += u" " + argument;
+    }
+    for (const auto& [guid, name] : kNames)
+      for (auto at = text.find(guid); at != std::u16string::npos; at = text.find(guid))
+        text.replace(at, std::u16string_view(guid).size(), name);
+    return text;
   }
 
-  static std::u16string quoted(std::u16string_view text) { return u"\"" + std::u16string(text) + u"\""; }
+  static constexpr std::pair<const char16_t*, const char16_t*> kNames[] = {
+      {kShare, u"Share"}, {kOpenComponent, u"OpenComponent"}, {kEmailSharedItems, u"EmailSharedItems"},
+      {kSave, u"Save"}, {kSaveAs, u"SaveAs"}, {kFurtherSave, u"FurtherSave"}, {kShareByEmail, u"ShareByEmail"},
+      {kArchive, u"Archive"}, {kEmailToolbar, u"EmailToolbar"}, {kEmailOptionsPane, u"EmailOptionsPane"},
+      {host::kItemsAndStep, u"ItemsAndStep"}, {host::kReturnToCaller, u"ReturnToCaller"},
+  };
 };
 
-TEST_F(ManagerCommandsTest, CommandsEachManagerDoesNotTakeAnswerFalse) {
-  start();
-  const struct {
-    int line;
-    const CLSID* manager;
-    const char16_t* id;
-    const char16_t* key;
-  } kRows[] = {
-      {__LINE__, &kShareManager, kGatherRound, kShareByEmail},
-      {__LINE__, &kShareManager, kShare, u"{00000000-0000-0000-0000-000000000000}"},
-      {__LINE__, &kShareManager, kShare, u"{126239d4-fa95-4566-a14e-2a111932d54a}"},  // exact keys only
-      {__LINE__, &kShareManager, kOpenComponent, kArchive},   // a Save component
-      {__LINE__, &kShareManager, kSave, kArchive},            // the Save manager's id
-      {__LINE__, &kShareManager, kSaveAs, kArchive},          // registered, taken by the host
-      {__LINE__, &kShareManager, u"30355CD8-0A54-4ce7-838E-BF048256AF96", kShareByEmail},
-      {__LINE__, &kSaveManager, kShare, kShareByEmail},
-      {__LINE__, &kSaveManager, kSave, kShareByEmail},        // a Share component
-      {__LINE__, &kSaveManager, kOpenComponent, kShareByEmail},
-      {__LINE__, &kSaveManager, kEmailSharedItems, kShareByEmail},
-  };
-  for (const auto& row : kRows) {
-    const Outcome out = exec(*row.manager, row.id, Variant(row.key));
-    EXPECT_EQ(out.hr, S_FALSE) << "row at line " << row.line;
-    EXPECT_EQ(out.handled, 0) << "row at line " << row.line;
-  }
-  EXPECT_TRUE(session_.state().pane_operations.empty());
-  EXPECT_TRUE(session_.state().commands.empty());
-}
-
-TEST_F(ManagerCommandsTest, ShowingAComponentSetsItsToolbarAndTitleAndForwardsTheCommand) {
+TEST_F(ManagerCommandsTest, EachCommandAsTheManagersTakeIt) {
   // A later catalogue root gives the archive component a toolbar of its own and the Save As name.
   platform::RegKey entry;
   ASSERT_EQ(entry.create(HKEY_LOCAL_MACHINE, std::u16string(u"SOFTWARE\\Test\\Later\\TSGSave\\") + kArchive), ERROR_SUCCESS);
@@ -293,81 +266,58 @@ TEST_F(ManagerCommandsTest, ShowingAComponentSetsItsToolbarAndTitleAndForwardsTh
   suite::SuiteSettings settings;
   settings.catalogue_roots.push_back(u"SOFTWARE\\Test\\Later");
   start(std::move(settings));
+  // Showing a pane: its toolbar, the pane with its title, then asking for it.
+  const auto shows = [](std::u16string_view toolbar, std::u16string_view pane, std::u16string_view title) {
+    return u"S_OK 1 | SetToolbar(\"" + std::u16string(toolbar) + u"\") | ShowPane(\"" + std::u16string(pane) + u"\", \"" +
+           std::u16string(title) + u"\") | CurrentPane()";
+  };
+  const std::u16string to_options =
+      shows(u"EmailToolbar", u"EmailOptionsPane", u"Share by E-mail") + u" | message ItemsAndStep \"a.jpg\" empty 0";
+  const std::u16string and_return = to_options + u" | message ReturnToCaller empty empty 0";
+  const Variant three(LONG{3});  // the flags the forwarded message carries
   const struct {
     int line;
     const CLSID* manager;
     const char16_t* id;
-    const char16_t* key;
-    const char16_t* toolbar;
-    const char16_t* title;
+    Variant first, second;
+    std::u16string done;
   } kRows[] = {
-      {__LINE__, &kShareManager, kShare, kShareByEmail, u"", u"E-mail"},
-      {__LINE__, &kShareManager, kOpenComponent, kShareByEmail, u"", u"E-mail"},
-      {__LINE__, &kSaveManager, kOpenComponent, kSaveAs, kEmailToolbar, u"Save As"},
-      {__LINE__, &kSaveManager, kSave, kSaveAs, kEmailToolbar, u"Save As"},
-      {__LINE__, &kSaveManager, kSave, kArchive, u"{ABCDEF00-0000-0000-0000-000000000001}", u"Save As"},
+      // Commands a manager does not take.
+      {__LINE__, &kShareManager, kGatherRound, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kShareManager, kShare, Variant(u"{00000000-0000-0000-0000-000000000000}"), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kShareManager, kShare, Variant(u"{126239d4-fa95-4566-a14e-2a111932d54a}"), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kShareManager, kOpenComponent, Variant(kArchive), Variant(), u"S_FALSE 0"},  // a Save component
+      {__LINE__, &kShareManager, kSave, Variant(kArchive), Variant(), u"S_FALSE 0"},            // the Save manager's id
+      {__LINE__, &kShareManager, kSaveAs, Variant(kArchive), Variant(), u"S_FALSE 0"},          // taken by the host
+      {__LINE__, &kShareManager, u"30355CD8-0A54-4ce7-838E-BF048256AF96", Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kSaveManager, kShare, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kSaveManager, kSave, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},        // a Share component
+      {__LINE__, &kSaveManager, kOpenComponent, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kSaveManager, kEmailSharedItems, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
+      // Showing a component (Share shows no toolbar), the command forwarded to it.
+      {__LINE__, &kShareManager, kShare, Variant(kShareByEmail), Variant(LONG{7}),
+       shows(u"", u"ShareByEmail", u"E-mail") + u" | message Share \"ShareByEmail\" 7 3"},
+      {__LINE__, &kShareManager, kOpenComponent, Variant(kShareByEmail), Variant(LONG{7}),
+       shows(u"", u"ShareByEmail", u"E-mail") + u" | message OpenComponent \"ShareByEmail\" 7 3"},
+      {__LINE__, &kSaveManager, kOpenComponent, Variant(kSaveAs), Variant(),
+       shows(u"EmailToolbar", u"SaveAs", u"Save As") + u" | message OpenComponent \"SaveAs\" empty 3"},
+      {__LINE__, &kSaveManager, kSave, Variant(kSaveAs), Variant(),
+       shows(u"EmailToolbar", u"SaveAs", u"Save As") + u" | message Save \"SaveAs\" empty 3"},
+      {__LINE__, &kSaveManager, kSave, Variant(kArchive), Variant(),
+       shows(u"{ABCDEF00-0000-0000-0000-000000000001}", u"Archive", u"Save As") + u" | message Save \"Archive\" empty 3"},
+      // The items to e-mail go to the options pane, told to return when a 32-bit integer but 0 asks so.
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{1}), and_return},
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{-5}), and_return},
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{0}), to_options},
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(SHORT{1}), to_options},
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(true), to_options},
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(), to_options},
+      // The Save manager hands the further save command, and opening no component, to the host.
+      {__LINE__, &kSaveManager, kFurtherSave, Variant(u"x"), Variant(LONG{2}), u"S_OK 1 | host ExecCommand SaveAs \"x\" 2 3"},
+      {__LINE__, &kSaveManager, kOpenComponent, Variant(), Variant(), u"S_OK 1 | host ExecCommand SaveAs empty empty 3"},
   };
-  for (const auto& row : kRows) {
-    SCOPED_TRACE(row.line);
-    const Outcome out = exec(*row.manager, row.id, Variant(row.key), Variant(LONG{7}), Variant(LONG{3}));
-    EXPECT_EQ(out.hr, S_OK);
-    EXPECT_EQ(out.handled, 1);
-    EXPECT_THAT(operations(), ElementsAre(u"SetToolbar(" + quoted(row.toolbar) + u")",
-                                          u"ShowPane(" + quoted(row.key) + u", " + quoted(row.title) + u")",
-                                          u"CurrentPane()"));
-    EXPECT_THAT(messages(), ElementsAre(row.id + (u" " + quoted(row.key)) + u" 7 3"));
-  }
-  EXPECT_TRUE(session_.state().commands.empty());
-}
-
-TEST_F(ManagerCommandsTest, EmailSharedItemsOpensTheOptionsPaneWithTheItems) {
-  start();
-  const std::u16string items_and_step = std::u16string(host::kItemsAndStep) + u" \"a.jpg\" empty 0";
-  const std::u16string return_to_caller = std::u16string(host::kReturnToCaller) + u" empty empty 0";
-  const struct {
-    int line;
-    Variant second;
-    bool returns;
-  } kRows[] = {
-      {__LINE__, Variant(LONG{1}), true},
-      {__LINE__, Variant(LONG{-5}), true},
-      {__LINE__, Variant(LONG{0}), false},
-      {__LINE__, Variant(SHORT{1}), false},  // only a 32-bit integer asks to return
-      {__LINE__, Variant(true), false},
-      {__LINE__, Variant(), false},
-  };
-  for (const auto& row : kRows) {
-    SCOPED_TRACE(row.line);
-    Variant second;
-    ASSERT_EQ(row.second.copy(second), S_OK);
-    const Outcome out = exec(kShareManager, kEmailSharedItems, Variant(u"a.jpg"), second);
-    EXPECT_EQ(out.hr, S_OK);
-    EXPECT_EQ(out.handled, 1);
-    EXPECT_THAT(operations(), ElementsAre(u"SetToolbar(" + quoted(kEmailToolbar) + u")",
-                                          u"ShowPane(" + quoted(kEmailOptionsPane) + u", \"Share by E-mail\")",
-                                          u"CurrentPane()"));
-    if (row.returns)
-      EXPECT_THAT(messages(), ElementsAre(items_and_step, return_to_caller));
-    else
-      EXPECT_THAT(messages(), ElementsAre(items_and_step));
-  }
-}
-
-TEST_F(ManagerCommandsTest, TheSaveManagerReissuesSaveAsForTheHost) {
-  start();
-  // The further save command, and opening a component without naming one.
-  Outcome out = exec(kSaveManager, kFurtherSave, Variant(u"x"), Variant(LONG{2}));
-  EXPECT_EQ(out.hr, S_OK);
-  EXPECT_EQ(out.handled, 1);
-  out = exec(kSaveManager, kOpenComponent);
-  EXPECT_EQ(out.hr, S_OK);
-  const auto& issued = session_.state().commands;
-  ASSERT_EQ(issued.size(), 2u);
-  EXPECT_EQ(issued[0].method, u"ExecCommand");
-  EXPECT_EQ(issued[0].command_id, kSaveAs);
-  EXPECT_THAT(issued[0].arguments, ElementsAre(u"\"x\"", u"2", u"empty"));
-  EXPECT_EQ(issued[1].command_id, kSaveAs);
-  EXPECT_TRUE(session_.state().pane_operations.empty());
+  for (const auto& row : kRows)
+    EXPECT_EQ(exec(*row.manager, row.id, row.first, row.second, three), row.done) << "row at line " << row.line;
 }
 
 TEST_F(ManagerCommandsTest, UpdatingACommand) {
