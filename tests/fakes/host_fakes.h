@@ -57,6 +57,20 @@ inline std::vector<std::u16string> strings_of(const VARIANT& array) {
   return out;
 }
 
+// The numbers of a VT_ARRAY | VT_I4, in order.
+inline std::vector<LONG> longs_of(const VARIANT& array) {
+  std::vector<LONG> out;
+  if (array.vt != (VT_ARRAY | VT_I4)) return out;
+  auto view = platform::SafeArray::attach(array.parray);
+  for (LONG i = 0; i < static_cast<LONG>(view.size()); ++i) {
+    LONG value = 0;
+    EXPECT_EQ(view.get_element(i, value), S_OK);
+    out.push_back(value);
+  }
+  (void)view.detach();
+  return out;
+}
+
 // "file::Z:\\t\\a.jpg" -> "Z:\\t\\a.jpg".
 inline std::u16string without_protocol(std::u16string_view path) {
   const auto at = path.find(u"::");
@@ -139,13 +153,7 @@ class FakeImage final : public platform::ComObject<FakeImage, IImageObject> {
 
   STDMETHODIMP SetConfiguration(VARIANT configuration) override {
     if (configuration.vt != (VT_ARRAY | VT_I4)) return E_INVALIDARG;
-    auto array = platform::SafeArray::attach(configuration.parray);
-    world_->configuration.clear();
-    for (LONG i = 0; i < static_cast<LONG>(array.size()); ++i) {
-      LONG value = 0;
-      if (SUCCEEDED(array.get_element(i, value))) world_->configuration.push_back(value);
-    }
-    (void)array.detach();
+    world_->configuration = longs_of(configuration);
     return S_OK;
   }
   STDMETHODIMP Rotate(LONG quarter_turns) override {
@@ -245,13 +253,7 @@ class FakeResolver final : public platform::ComObject<FakeResolver, IAttachmentR
     if (!world_->resolver_seeded) ADD_FAILURE() << "the attachment resolver was not expected";
     if (paths.vt != (VT_ARRAY | VT_BSTR) || orientations.vt != (VT_ARRAY | VT_I4)) return E_INVALIDARG;
     for (auto& path : strings_of(paths)) world_->resolver_paths.push_back(std::move(path));
-    auto orientation_array = platform::SafeArray::attach(orientations.parray);
-    for (LONG i = 0; i < static_cast<LONG>(orientation_array.size()); ++i) {
-      LONG orientation = 0;
-      EXPECT_EQ(orientation_array.get_element(i, orientation), S_OK);
-      world_->resolver_orientations.push_back(orientation);
-    }
-    (void)orientation_array.detach();
+    for (const LONG orientation : longs_of(orientations)) world_->resolver_orientations.push_back(orientation);
     return S_OK;
   }
   STDMETHODIMP Next(BSTR* source, BSTR* file, LONG* rotation) override {
