@@ -13,6 +13,12 @@ namespace fakes {
 
 using InstanceMaker = std::function<HRESULT(REFIID riid, void** ppv)>;
 
+// Makes a T from copies of `args` on each call.
+template <class T, class... Args>
+InstanceMaker maker_of(Args... args) {
+  return [args...](REFIID riid, void** ppv) { return platform::create_com<T>(riid, ppv, args...); };
+}
+
 class MakerFactory final : public platform::ComObject<MakerFactory, IClassFactory> {
  public:
   static constexpr bool kCountsTowardsModule = false;

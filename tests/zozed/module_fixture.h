@@ -1,5 +1,7 @@
 // A test thread with COM initialised, a registry of its own and the built module loaded by
-// path; every test ends with the module free of objects and locks.
+// path; every test ends with the module free of objects and locks. SuiteModuleTest adds the
+// suite: the module registered, the suite's host objects running, objects created through the
+// registry as a host creates them.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -8,9 +10,19 @@
 
 #include "platform/libloaderapi.h"
 #include "platform/objbase.h"
+#include "platform/oleauto.h"
+#include "platform/support/com_ptr.h"
 #include "platform/winreg.h"
+#include "suite/host/suite_session.h"
 
 namespace zozed_test {
+
+// The text of a returned BSTR, which is freed.
+inline std::u16string take(BSTR b) {
+  std::u16string text = b ? std::u16string(b, SysStringLen(b)) : std::u16string();
+  SysFreeString(b);
+  return text;
+}
 
 class ModuleTest : public ::testing::Test {
  protected:
@@ -44,6 +56,29 @@ class ModuleTest : public ::testing::Test {
   platform::registry::ScopedStore store_;
   HMODULE module_ = nullptr;
   std::u16string path_;  // as the module names itself, Z:\...
+};
+
+class SuiteModuleTest : public ModuleTest {
+ protected:
+  void TearDown() override {
+    session_.stop();
+    ModuleTest::TearDown();
+  }
+
+  void start(suite::SuiteSettings settings = {}) {
+    ASSERT_EQ(register_module(), S_OK);
+    ASSERT_EQ(session_.start(std::move(settings)), S_OK);
+  }
+
+  template <class Interface>
+  platform::ComPtr<Interface> create(const CLSID& clsid) {
+    platform::ComPtr<Interface> object;
+    EXPECT_EQ(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, platform::iid_of<Interface>, object.put_void()),
+              S_OK);
+    return object;
+  }
+
+  suite::Session session_;
 };
 
 }  // namespace zozed_test

@@ -42,18 +42,13 @@ TEST_F(EnvironmentTest, UnknownNumbersAndNullOutputsFail) {
   EXPECT_EQ(cursor, nullptr);
 }
 
-TEST_F(EnvironmentTest, BusyCursorIsTheSystemWaitCursor) {
+TEST_F(EnvironmentTest, TheBusyCursorIsTheSystemWaitCursorAndThereAreNoResourcesOrImagesYet) {
   start();
   auto environment = create<IClientEnvironment>(host::CLSID_ClientEnvironment);
   HCURSOR cursor = nullptr;
   ASSERT_EQ(environment->GetCursor(host::kBusyCursor, &cursor), S_OK);
   EXPECT_NE(cursor, nullptr);
   EXPECT_EQ(cursor, LoadCursorW(nullptr, IDC_WAIT));
-}
-
-TEST_F(EnvironmentTest, ResourcesAndImagesAreNoneYet) {
-  start();
-  auto environment = create<IClientEnvironment>(host::CLSID_ClientEnvironment);
   VARIANT resource;
   resource.vt = VT_I4;
   EXPECT_EQ(environment->GetResource(1000, host::kResourceDialogTemplate, &resource), S_FALSE);
@@ -63,50 +58,45 @@ TEST_F(EnvironmentTest, ResourcesAndImagesAreNoneYet) {
   EXPECT_EQ(image, nullptr);
 }
 
-std::vector<std::u16string> catalogue_roots(IClientEnvironment* environment, HRESULT* end_result) {
-  std::vector<std::u16string> roots;
-  for (LONG index = 0; index < 1000; ++index) {
-    platform::Bstr root;
-    const HRESULT hr = environment->GetCatalogueRoot(index, root.put());
-    if (hr != S_OK || root.view().empty()) {
-      *end_result = hr;
-      EXPECT_TRUE(root.view().empty()) << "the end is an empty string";
-      EXPECT_FALSE(root.is_null()) << "the end is an empty string, not null";
-      break;
-    }
-    roots.emplace_back(root.view());
-  }
-  return roots;
-}
-
-TEST_F(EnvironmentTest, CatalogueRootsAreTheEditionsInOrderThenTheEnd) {
-  start();
-  auto environment = create<IClientEnvironment>(host::CLSID_ClientEnvironmentSettings);
-  HRESULT end = E_FAIL;
-  const auto roots = catalogue_roots(environment.get(), &end);
-  EXPECT_EQ(end, S_FALSE);
-  const std::vector<std::u16string> expected{u"SOFTWARE\\Quarn\\Tessagram7\\Generic\\Std\\Client",
+// The roots by index until the end, an empty string answered with S_FALSE; the paths beside them.
+TEST_F(EnvironmentTest, CatalogueRootsAndPathsFollowTheSettings) {
+  const std::vector<std::u16string> editions{u"SOFTWARE\\Quarn\\Tessagram7\\Generic\\Std\\Client",
                                              u"SOFTWARE\\Quarn\\Tessagram7\\Generic\\StdPlus\\Client",
                                              u"SOFTWARE\\Quarn\\Tessagram7\\Generic\\Pro\\Client"};
-  EXPECT_EQ(roots, expected);
-}
-
-TEST_F(EnvironmentTest, CatalogueRootsAndPathsFollowTheSettings) {
-  suite::SuiteSettings settings;
-  settings.catalogue_roots = {u"SOFTWARE\\Test\\B", u"SOFTWARE\\Test\\A"};
-  settings.configuration_root = u"Software\\Test\\Config";
-  start(std::move(settings));
-  auto environment = create<IClientEnvironment>(host::CLSID_ClientEnvironment);
-  HRESULT end = E_FAIL;
-  const std::vector<std::u16string> expected{u"SOFTWARE\\Test\\B", u"SOFTWARE\\Test\\A"};
-  EXPECT_EQ(catalogue_roots(environment.get(), &end), expected);
-  platform::Bstr path;
-  ASSERT_EQ(environment->get_ConfigurationRoot(path.put()), S_OK);
-  EXPECT_EQ(path.view(), u"Software\\Test\\Config");
-  ASSERT_EQ(environment->get_SettingsPath(path.put()), S_OK);
-  EXPECT_EQ(path.view(), u"Software\\Quarn\\Tessagram7\\Settings");
-  ASSERT_EQ(environment->get_FormatLoaderBasePath(path.put()), S_OK);
-  EXPECT_EQ(path.view(), u"Software\\Quarn\\Tessagram7");
+  const std::vector<std::u16string> own{u"SOFTWARE\\Test\\B", u"SOFTWARE\\Test\\A"};
+  for (const bool defaults : {true, false}) {
+    SCOPED_TRACE(defaults ? "the editions" : "the settings' own");
+    suite::SuiteSettings settings;
+    if (!defaults) {
+      settings.catalogue_roots = own;
+      settings.configuration_root = u"Software\\Test\\Config";
+    }
+    start(std::move(settings));
+    auto environment = create<IClientEnvironment>(host::CLSID_ClientEnvironmentSettings);
+    std::vector<std::u16string> roots;
+    for (LONG index = 0;; ++index) {
+      ASSERT_LT(index, 1000);
+      platform::Bstr root;
+      const HRESULT hr = environment->GetCatalogueRoot(index, root.put());
+      if (hr == S_FALSE) {
+        EXPECT_FALSE(root.is_null()) << "the end is an empty string, not null";
+        EXPECT_TRUE(root.view().empty());
+        break;
+      }
+      ASSERT_EQ(hr, S_OK);
+      roots.emplace_back(root.view());
+    }
+    EXPECT_EQ(roots, defaults ? editions : own);
+    platform::Bstr path;
+    ASSERT_EQ(environment->get_ConfigurationRoot(path.put()), S_OK);
+    EXPECT_EQ(path.view(), defaults ? u"Software\\Quarn\\Tessagram7" : u"Software\\Test\\Config");
+    ASSERT_EQ(environment->get_SettingsPath(path.put()), S_OK);
+    EXPECT_EQ(path.view(), u"Software\\Quarn\\Tessagram7\\Settings");
+    ASSERT_EQ(environment->get_FormatLoaderBasePath(path.put()), S_OK);
+    EXPECT_EQ(path.view(), u"Software\\Quarn\\Tessagram7");
+    environment.reset();
+    session_.stop();
+  }
 }
 
 TEST_F(EnvironmentTest, AutomationCallersReachTheSameAnswers) {

@@ -102,10 +102,6 @@ TEST_F(SessionTest, ObjectsOutlivingTheSessionStillAnswer) {
   EXPECT_EQ(activity->GetCommandTarget(target.put()), E_UNEXPECTED);
 }
 
-}  // namespace
-
-namespace {
-
 std::filesystem::path temp_path_now() {
   WCHAR buffer[2048] = {};
   const DWORD length = GetTempPathW(2048, buffer);

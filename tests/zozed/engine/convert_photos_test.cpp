@@ -14,7 +14,6 @@ namespace zozed_test {
 namespace {
 
 using zozed::email::ConvertPhotosForEmail;
-using zozed::email::ItemList;
 
 std::vector<std::string>* g_window_log = nullptr;
 
@@ -36,7 +35,6 @@ class ConvertPhotosTest : public EngineTest {
  protected:
   void SetUp() override {
     EngineTest::SetUp();
-    world_->types = {{u".jpg", 0}, {u".png", 1}, {u".wmv", 2}};
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = recording_proc;
@@ -53,40 +51,26 @@ class ConvertPhotosTest : public EngineTest {
     EngineTest::TearDown();
   }
 
-  void seed_picture(const std::u16string& path, LONG width, LONG height, LONG type, ULONGLONG bytes = 900000) {
-    ImageInfo info{};
-    info.frames[0] = {width, height};
-    info.frame_count = 1;
-    info.bits_per_pixel = 24;
-    info.planes = 1;
-    info.file_size = bytes;
-    info.media_type = type;
-    world_->infos[path] = info;
-  }
-
-  std::u16string file_in_temp(std::u16string_view name) { return u"file::" + temp() + std::u16string(name); }
-
   HWND window_ = nullptr;
 };
 
 TEST_F(ConvertPhotosTest, PicturesBecomeUprightJpegsInTheBoxUnderFreeNames) {
   seed_picture(u"file::C:\\a\\photo.png", 1600, 1200, 1);
   seed_picture(u"file::C:\\b\\photo.png", 1200, 1600, 0);
-  const ItemList pictures = items_of(item(u"file::C:\\a\\photo.png", 0), item(u"file::C:\\b\\photo.png", 5));
   ItemList converted;
-  ASSERT_TRUE(ConvertPhotosForEmail(pictures, converted, nullptr, 800, 600, 0));
+  ASSERT_TRUE(ConvertPhotosForEmail(items_of(item(u"file::C:\\a\\photo.png", 0), item(u"file::C:\\b\\photo.png", 5)),
+                                    converted, nullptr, 800, 600, 0));
 
   ASSERT_EQ(world_->saved.size(), 2u);
-  EXPECT_EQ(world_->saved[0].path, file_in_temp(u"photo.jpg"));
-  EXPECT_EQ(world_->saved[0].width, 800);
-  EXPECT_EQ(world_->saved[0].height, 600);
-  EXPECT_EQ(world_->saved[1].path, file_in_temp(u"photo (1).jpg"));
-  EXPECT_EQ(world_->saved[1].width, 800);  // turned a quarter (5 mod 4) to landscape
-  EXPECT_EQ(world_->saved[1].height, 600);
+  EXPECT_EQ(world_->saved[0].path, in_temp(u"photo.jpg"));
+  EXPECT_EQ(world_->saved[1].path, in_temp(u"photo (1).jpg"));
+  for (const auto& saved : world_->saved) {  // the second turned a quarter (5 mod 4) to landscape
+    EXPECT_EQ(saved.width, 800);
+    EXPECT_EQ(saved.height, 600);
+  }
   EXPECT_EQ(world_->configuration, (std::vector<LONG>{0, 1, 2, 5}));
 
-  const auto paths = paths_of(*list_of(converted).get());
-  EXPECT_EQ(paths, (std::vector<std::u16string>{file_in_temp(u"photo.jpg"), file_in_temp(u"photo (1).jpg")}));
+  EXPECT_EQ(paths_of(converted), (std::vector<std::u16string>{in_temp(u"photo.jpg"), in_temp(u"photo (1).jpg")}));
   platform::Bstr name;
   ASSERT_EQ(zozed::email::MediaItemOf(converted[1].get())->GetDisplayName(name.put()), S_OK);
   EXPECT_EQ(name.view(), u"photo (1).jpg");
@@ -102,17 +86,16 @@ TEST_F(ConvertPhotosTest, PicturesBecomeUprightJpegsInTheBoxUnderFreeNames) {
 
 TEST_F(ConvertPhotosTest, OtherMediaAreSkippedAndFailuresLeaveThePictureOutWithAFalseResult) {
   seed_picture(u"file::C:\\m\\clip.wmv", 320, 240, 2);
-  seed_picture(u"file::C:\\m\\broken.jpg", 100, 100, 0);
+  seed_picture(u"file::C:\\m\\broken.jpg", 100, 100);
   world_->unloadable.insert(u"file::C:\\m\\broken.jpg");
-  seed_picture(u"file::C:\\m\\good.jpg", 100, 100, 0);
-  const ItemList pictures = items_of(item(u"file::C:\\m\\clip.wmv"), item(u"file::C:\\m\\unknown.jpg"),
-                          item(u"file::C:\\m\\broken.jpg"), item(u"file::C:\\m\\good.jpg"));
+  seed_picture(u"file::C:\\m\\good.jpg", 100, 100);
   ItemList converted;
-  EXPECT_FALSE(ConvertPhotosForEmail(pictures, converted, nullptr, 640, 480, 0));
-  EXPECT_EQ(paths_of(*list_of(converted).get()), (std::vector<std::u16string>{file_in_temp(u"good.jpg")}));
+  EXPECT_FALSE(ConvertPhotosForEmail(items_of(item(u"file::C:\\m\\clip.wmv"), item(u"file::C:\\m\\unknown.jpg"),
+                                              item(u"file::C:\\m\\broken.jpg"), item(u"file::C:\\m\\good.jpg")),
+                                     converted, nullptr, 640, 480, 0));
+  EXPECT_EQ(paths_of(converted), (std::vector<std::u16string>{in_temp(u"good.jpg")}));
 
   // Only a skipped media type keeps the result true.
-  world_->saved.clear();
   ItemList again;
   EXPECT_TRUE(ConvertPhotosForEmail(items_of(item(u"file::C:\\m\\clip.wmv")), again, nullptr, 640, 480, 0));
   EXPECT_TRUE(again.empty());
@@ -134,32 +117,27 @@ TEST_F(ConvertPhotosTest, ProgressCountsPicturesAndEndsAtZero) {
       {__LINE__, 4, {25, 50, 75, 100, 0}},
       {__LINE__, 7, {14, 28, 42, 57, 71, 85, 100, 0}},
   };
-  seed_picture(u"file::C:\\p\\x.jpg", 10, 10, 0);
+  seed_picture(u"file::C:\\p\\x.jpg", 10, 10);
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "row at line " << row.line);
     ItemList pictures;
     for (int i = 0; i < row.count; ++i) pictures.push_back(item(u"file::C:\\p\\x.jpg"));
     ItemList converted;
     Progress progress;
     EXPECT_TRUE(ConvertPhotosForEmail(pictures, converted, &progress, 0, 0, 0));
-    EXPECT_EQ(progress.reported, row.reported);
+    EXPECT_EQ(progress.reported, row.reported) << "row at line " << row.line;
   }
 }
 
 TEST_F(ConvertPhotosTest, PaintsAreDispatchedBetweenPicturesAndInputIsDiscardedAtTheEnd) {
-  seed_picture(u"file::C:\\p\\one.jpg", 10, 10, 0);
-  seed_picture(u"file::C:\\p\\two.jpg", 10, 10, 0);
+  seed_picture(u"file::C:\\p\\one.jpg", 10, 10);
+  seed_picture(u"file::C:\\p\\two.jpg", 10, 10);
   Progress progress;
   progress.on_report = [&](LONG percent) {
     if (percent != 50) return;
     // Arrives while the first picture is done: the erase is served before the second one, the
     // rest only after the loop, and the user's input never.
-    PostMessageW(window_, WM_USER + 1, 0, 0);
-    PostMessageW(window_, WM_LBUTTONDOWN, 0, 0);
-    PostMessageW(window_, WM_KEYDOWN, 0, 0);
-    PostMessageW(window_, WM_NCLBUTTONDOWN, 0, 0);
-    PostMessageW(window_, WM_MOUSEWHEEL, 0, 0);
-    PostMessageW(window_, WM_ERASEBKGND, 0, 0);
+    for (const UINT message : {WM_USER + 1, WM_LBUTTONDOWN, WM_KEYDOWN, WM_NCLBUTTONDOWN, WM_MOUSEWHEEL, WM_ERASEBKGND})
+      PostMessageW(window_, message, 0, 0);
   };
   ItemList converted;
   ASSERT_TRUE(ConvertPhotosForEmail(items_of(item(u"file::C:\\p\\one.jpg"), item(u"file::C:\\p\\two.jpg")), converted,

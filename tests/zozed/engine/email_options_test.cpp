@@ -3,14 +3,13 @@
 // the limits handed to photo conversion.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "platform/support/reg_key.h"
 #include "tests/zozed/engine/engine_fixture.h"
-#include "zozed/email/engine/email_options_key.h"
+#include "tests/zozed/registry_values.h"
 #include "zozed/email/engine/email_send_settings.h"
 #include "zozed/email/engine/email_share_options.h"
 #include "zozed/email/engine/preparation_limits.h"
@@ -18,181 +17,73 @@
 namespace zozed_test {
 namespace {
 
-using zozed::email::EmailSendSettings;
 using zozed::email::EmailShareOptions;
-using zozed::email::kEmailOptionsKey;
-
-constexpr char16_t kKey[] = u"Software\\Quarn\\Tessagram7\\QuarnTessagram\\Client\\Options\\TSGShare\\EmailOptions";
 
 class EmailOptionsTest : public EngineTest {
  protected:
-  struct Stored {
-    DWORD type = REG_NONE;
-    std::vector<BYTE> data;
-  };
-
-  std::optional<Stored> stored(const char* name) {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kEmailOptionsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return std::nullopt;
-    Stored value;
-    DWORD size = 0;
-    LONG status = RegQueryValueExA(key, name, nullptr, &value.type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-      value.data.resize(size);
-      status = RegQueryValueExA(key, name, nullptr, &value.type, value.data.data(), &size);
-    }
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return std::nullopt;
-    return value;
-  }
-
-  // The save location as stored, in bytes of UTF-16.
-  std::vector<BYTE> stored_location() {
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kEmailOptionsKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS) return {};
-    std::vector<BYTE> data(8192);
-    DWORD size = static_cast<DWORD>(data.size());
-    DWORD type = 0;
-    const LONG status = RegQueryValueExW(key, u"Save location", nullptr, &type, data.data(), &size);
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return {};
-    data.resize(size);
-    return data;
-  }
-
-  void put(const char* name, DWORD type, const void* data, DWORD size) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kEmailOptionsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    ASSERT_EQ(RegSetValueExA(key, name, 0, type, static_cast<const BYTE*>(data), size), ERROR_SUCCESS);
-    RegCloseKey(key);
-  }
-  void put_text(const char* name, const char* text) { put(name, REG_SZ, text, static_cast<DWORD>(std::strlen(text) + 1)); }
-  void put_number(const char* name, DWORD value) { put(name, REG_DWORD, &value, sizeof(value)); }
-
-  // A wide REG_SZ of exactly `bytes` bytes of data.
-  void put_wide_location(std::size_t bytes) {
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, kEmailOptionsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    const std::u16string text(bytes / 2, u'x');
-    ASSERT_EQ(RegSetValueExW(key, u"Save location", 0, REG_SZ, reinterpret_cast<const BYTE*>(text.data()),
-                             static_cast<DWORD>(bytes)),
-              ERROR_SUCCESS);
-    RegCloseKey(key);
-  }
-
   std::filesystem::path default_folder() const { return root_ / "pictures" / "Mail Pictures"; }
 };
 
 TEST_F(EmailOptionsTest, EmptyKeyLoadsEveryDefaultCreatesTheFolderAndWritesTheWholeRecord) {
   const EmailShareOptions options;
-  EXPECT_TRUE(options.warn_about_attachment_size);
-  EXPECT_EQ(options.attachment_size_limit, 1000u);
-  EXPECT_FALSE(options.save_for_later_sending);
-  EXPECT_TRUE(options.embed_in_html);
-  EXPECT_TRUE(options.convert_to_jpeg);
-  EXPECT_EQ(options.jpeg_optimization, 0u);
-  EXPECT_EQ(options.screen_size, 1u);
-  EXPECT_EQ(options.file_size, 50u);
-  EXPECT_EQ(options.slide_duration, 5u);
-  EXPECT_TRUE(options.play_associated_sounds);
-  EXPECT_TRUE(options.extend_slide_duration_to_sound_length);
-  EXPECT_TRUE(options.fade_out_background_sound);
-  EXPECT_TRUE(options.loop_background_sound);
+  EXPECT_EQ((std::vector<DWORD>{options.warn_about_attachment_size, options.attachment_size_limit,
+                                options.save_for_later_sending, options.embed_in_html, options.convert_to_jpeg,
+                                options.jpeg_optimization, options.screen_size, options.file_size, options.slide_duration,
+                                options.play_associated_sounds, options.extend_slide_duration_to_sound_length,
+                                options.fade_out_background_sound, options.loop_background_sound}),
+            (std::vector<DWORD>{1, 1000, 0, 1, 1, 0, 1, 50, 5, 1, 1, 1, 1}));
   EXPECT_TRUE(std::filesystem::is_directory(default_folder()));
-  ASSERT_FALSE(options.save_location.empty());
-  EXPECT_EQ(options.save_location.back(), u's');
-  EXPECT_NE(options.save_location.find(u"\\Mail Pictures"), std::u16string::npos);
+  const std::u16string location = platform::windows_path_of(default_folder().string());
+  EXPECT_EQ(options.save_location, location);
 
-  struct Row {
-    int line;
-    const char* name;
-    DWORD type;
-    std::vector<BYTE> data;
+  const std::pair<const char16_t*, RegValue> expected[] = {
+      {u"Warn about attachment size", sz(u"Yes")}, {u"Attachment size limit", dword(1000)},
+      {u"Save for later sending", sz(u"No")},      {u"Embed in HTML", sz(u"Yes")},
+      {u"Convert to JPEG", sz(u"Yes")},            {u"JPEG Optimization", dword(0)},
+      {u"Screen size", dword(1)},                  {u"File size", dword(50)},
+      {u"Slide duration", dword(5)},               {u"Play associated sounds", sz(u"Yes")},
+      {u"Extend slide duration to sound length", sz(u"Yes")},
+      {u"Fade out background sound", sz(u"Yes")},  {u"Loop background sound", sz(u"Yes")},
+      {u"Save location", sz(location, false)},
   };
-  const auto yes = std::vector<BYTE>{'Y', 'e', 's', 0};
-  const auto no = std::vector<BYTE>{'N', 'o', 0};
-  const auto dword = [](DWORD v) {
-    std::vector<BYTE> d(4);
-    std::memcpy(d.data(), &v, 4);
-    return d;
-  };
-  const Row rows[] = {
-      {__LINE__, "Warn about attachment size", REG_SZ, yes},
-      {__LINE__, "Attachment size limit", REG_DWORD, dword(1000)},
-      {__LINE__, "Save for later sending", REG_SZ, no},
-      {__LINE__, "Embed in HTML", REG_SZ, yes},
-      {__LINE__, "Convert to JPEG", REG_SZ, yes},
-      {__LINE__, "JPEG Optimization", REG_DWORD, dword(0)},
-      {__LINE__, "Screen size", REG_DWORD, dword(1)},
-      {__LINE__, "File size", REG_DWORD, dword(50)},
-      {__LINE__, "Slide duration", REG_DWORD, dword(5)},
-      {__LINE__, "Play associated sounds", REG_SZ, yes},
-      {__LINE__, "Extend slide duration to sound length", REG_SZ, yes},
-      {__LINE__, "Fade out background sound", REG_SZ, yes},
-      {__LINE__, "Loop background sound", REG_SZ, yes},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "row at line " << row.line);
-    const auto value = stored(row.name);
-    ASSERT_TRUE(value);
-    EXPECT_EQ(value->type, row.type);
-    EXPECT_EQ(value->data, row.data);
-  }
-  const auto location = stored("Save location");
-  ASSERT_TRUE(location);
-  EXPECT_EQ(location->type, static_cast<DWORD>(REG_SZ));
+  for (const auto& [name, value] : expected) EXPECT_EQ(stored_option(name), value) << fakes::narrow(name);
 
   // A complete key is not written back: the default folder is not made again.
   std::filesystem::remove(default_folder());
-  const EmailShareOptions again;
-  EXPECT_EQ(again.save_location, options.save_location);
+  EXPECT_EQ(EmailShareOptions().save_location, location);
   EXPECT_FALSE(std::filesystem::exists(default_folder()));
 }
 
 TEST_F(EmailOptionsTest, ValuesOfTheWrongTypeOrSizeCountAsMissingAndAreRewritten) {
-  const std::string long_text(300, 'Y');
-  const DWORD binary_number = 7;
   const WORD short_number = 9;
-  put_text("Warn about attachment size", "yes");         // lower case: present, false
-  put_number("Embed in HTML", 0);                        // a number: missing
-  put_text("Convert to JPEG", long_text.c_str());        // beyond 260 bytes: missing
-  put_text("Save for later sending", "Yes");
-  put_text("Attachment size limit", "2000");             // text: missing
-  put("Screen size", REG_BINARY, &binary_number, 4);    // not REG_DWORD: missing
-  put("File size", REG_DWORD, &short_number, 2);        // two bytes: missing
-  put_number("Slide duration", 9);
+  put_option(u"Warn about attachment size", sz(u"yes"));        // lower case: present, false
+  put_option(u"Embed in HTML", dword(0));                        // a number: missing
+  put_option(u"Convert to JPEG", sz(std::u16string(300, u'Y'))); // beyond 260 bytes: missing
+  put_option(u"Save for later sending", sz(u"Yes"));
+  put_option(u"Attachment size limit", sz(u"2000"));             // text: missing
+  put_option(u"Screen size", RegValue{REG_BINARY, dword(7).data});  // not REG_DWORD: missing
+  put_option(u"File size", RegValue{REG_DWORD, {short_number, 0}});  // two bytes: missing
+  put_option(u"Slide duration", dword(9));
 
   const EmailShareOptions options;
-  EXPECT_FALSE(options.warn_about_attachment_size);
-  EXPECT_TRUE(options.embed_in_html);
-  EXPECT_TRUE(options.convert_to_jpeg);
-  EXPECT_TRUE(options.save_for_later_sending);
-  EXPECT_EQ(options.attachment_size_limit, 1000u);
-  EXPECT_EQ(options.screen_size, 1u);
-  EXPECT_EQ(options.file_size, 50u);
-  EXPECT_EQ(options.slide_duration, 9u);
-
-  EXPECT_EQ(stored("Embed in HTML")->type, static_cast<DWORD>(REG_SZ));
-  EXPECT_EQ(stored("Attachment size limit")->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(stored("Screen size")->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(stored("File size")->data.size(), 4u);
-  EXPECT_EQ(stored("Warn about attachment size")->data, (std::vector<BYTE>{'N', 'o', 0}));
+  EXPECT_EQ((std::vector<DWORD>{options.warn_about_attachment_size, options.embed_in_html, options.convert_to_jpeg,
+                                options.save_for_later_sending, options.attachment_size_limit, options.screen_size,
+                                options.file_size, options.slide_duration}),
+            (std::vector<DWORD>{0, 1, 1, 1, 1000, 1, 50, 9}));
+  EXPECT_EQ(stored_option(u"Embed in HTML"), sz(u"Yes"));
+  EXPECT_EQ(stored_option(u"Attachment size limit"), dword(1000));
+  EXPECT_EQ(stored_option(u"Screen size"), dword(1));
+  EXPECT_EQ(stored_option(u"File size"), dword(50));
+  EXPECT_EQ(stored_option(u"Warn about attachment size"), sz(u"No"));
 }
 
 TEST_F(EmailOptionsTest, SaveLocationMustLeaveRoomInItsBufferToBeRead) {
-  struct Row {
-    int line;
-    std::size_t bytes;
-    bool read;
-  };
-  for (const Row row : {Row{__LINE__, 4158, true}, Row{__LINE__, 4160, false}, Row{__LINE__, 5000, false}}) {
-    SCOPED_TRACE(testing::Message() << "row at line " << row.line);
-    put_wide_location(row.bytes);
+  for (const std::size_t bytes : {4158, 4160, 5000}) {
+    SCOPED_TRACE(bytes);
+    put_option(u"Save location", sz(std::u16string(bytes / 2, u'x'), false));
     const EmailShareOptions options;
-    if (row.read) {
-      EXPECT_EQ(options.save_location, std::u16string(row.bytes / 2, u'x'));
+    if (bytes < 4160) {
+      EXPECT_EQ(options.save_location, std::u16string(bytes / 2, u'x'));
     } else {
       EXPECT_NE(options.save_location.find(u"Mail Pictures"), std::u16string::npos);
       EXPECT_TRUE(std::filesystem::is_directory(default_folder()));
@@ -204,72 +95,58 @@ TEST_F(EmailOptionsTest, SaveWritesTheLocationWithoutItsTerminatorOnlyBelow2080C
   EmailShareOptions options;
   options.save_location = std::u16string(2079, u'a');
   options.Save();
-  EXPECT_EQ(stored_location().size(), 2079u * 2);
-
+  EXPECT_EQ(stored_option(u"Save location"), sz(options.save_location, false));
   options.save_location = std::u16string(2080, u'b');
   options.Save();
   EXPECT_EQ(options.save_location.size(), 2080u);
-  const auto kept = stored_location();
-  ASSERT_EQ(kept.size(), 2079u * 2);
-  EXPECT_EQ(kept[0], 'a');
+  EXPECT_EQ(stored_option(u"Save location"), sz(std::u16string(2079, u'a'), false));
 }
 
 TEST_F(EmailOptionsTest, DefaultFolderNameFallsBackWhenTheHostHasNoEnvironment) {
   classes_.reset();
-  classes_ = nullptr;
-  const EmailShareOptions options;
-  EXPECT_NE(options.save_location.find(u"\\For Email"), std::u16string::npos);
+  EXPECT_NE(EmailShareOptions().save_location.find(u"\\For Email"), std::u16string::npos);
   EXPECT_TRUE(std::filesystem::is_directory(root_ / "pictures" / "For Email"));
 }
 
 TEST_F(EmailOptionsTest, WithoutAPicturesFolderTheDefaultLocationIsEmptyAndNotStoredForGood) {
   platform::set_pictures_folder((root_ / "no such folder").string());
-  {
-    const EmailShareOptions options;
-    EXPECT_TRUE(options.save_location.empty());
-  }
-  EXPECT_FALSE(stored("Save location")) << "an empty default would stay after the folder appears";
-  EXPECT_TRUE(stored("Screen size")) << "the rest of the record is completed";
+  EXPECT_TRUE(EmailShareOptions().save_location.empty());
+  EXPECT_FALSE(stored_option(u"Save location")) << "an empty default would stay after the folder appears";
+  EXPECT_TRUE(stored_option(u"Screen size")) << "the rest of the record is completed";
 
-  put_wide_location(0);  // stored empty by an earlier version
+  put_option(u"Save location", sz(u"", false));  // stored empty by an earlier version
   platform::set_pictures_folder((root_ / "pictures").string());
-  const EmailShareOptions options;
-  EXPECT_NE(options.save_location.find(u"Mail Pictures"), std::u16string::npos);
+  EXPECT_NE(EmailShareOptions().save_location.find(u"Mail Pictures"), std::u16string::npos);
 }
 
 TEST_F(EmailOptionsTest, SendSettingsNeverWriteTheirDefaultsAndReadAnyFourByteValue) {
   {
-    const EmailSendSettings settings;
-    EXPECT_EQ(settings.optimization, 0u);
-    EXPECT_EQ(settings.max_size_photo, 50u);
-    EXPECT_EQ(settings.max_size_att, 1024u);
-    EXPECT_EQ(settings.method_send, 1u);
+    const zozed::email::EmailSendSettings settings;
+    EXPECT_EQ(std::tuple(settings.optimization, settings.max_size_photo, settings.max_size_att, settings.method_send),
+              std::tuple(0u, 50u, 1024u, 1u));
     EXPECT_TRUE(settings.environment);
   }
-  platform::RegKey key;
-  EXPECT_NE(key.open(HKEY_CURRENT_USER, kKey), ERROR_SUCCESS);
+  HKEY key = nullptr;
+  EXPECT_NE(RegOpenKeyExW(HKEY_CURRENT_USER, kEmailOptions, 0, KEY_QUERY_VALUE, &key), ERROR_SUCCESS);
 
-  const DWORD seven = 7;
-  put("Resolution", REG_BINARY, &seven, 4);
-  put_text("Max Size Photo", "a long text");
-  EmailSendSettings settings;
+  put_option(u"Resolution", RegValue{REG_BINARY, dword(7).data});
+  put_option(u"Max Size Photo", sz(u"a long text"));
+  zozed::email::EmailSendSettings settings;
   EXPECT_EQ(settings.resolution, 7u);
   EXPECT_EQ(settings.max_size_photo, 50u);
   settings.warn_att_exceeds = 1;
   settings.Save();
-  EXPECT_EQ(stored("Resolution")->type, static_cast<DWORD>(REG_DWORD));
-  EXPECT_EQ(stored("Warn Att Exceeds")->data[0], 1);
-  EXPECT_EQ(stored("Send Options")->data.size(), 4u);
-  EXPECT_FALSE(stored("Screen size")) << "the two records share no values";
+  EXPECT_EQ(stored_option(u"Resolution"), dword(7));
+  EXPECT_EQ(stored_option(u"Warn Att Exceeds"), dword(1));
+  EXPECT_EQ(stored_option(u"Send Options"), dword(0));
+  EXPECT_FALSE(stored_option(u"Screen size")) << "the two records share no values";
 }
 
 TEST_F(EmailOptionsTest, LimitsFollowConversionOptimizationAndScreenSize) {
   struct Row {
     int line;
     bool convert;
-    DWORD optimization;
-    DWORD screen;
-    DWORD file_size;
+    DWORD optimization, screen, file_size;
     zozed::email::PreparationLimits expected;
   };
   const Row rows[] = {
@@ -286,18 +163,16 @@ TEST_F(EmailOptionsTest, LimitsFollowConversionOptimizationAndScreenSize) {
       {__LINE__, true, 0xFFFFFFFF, 1, 50, {true, 0, 0, 0}},
       {__LINE__, false, 0, 1, 50, {false, 0, 0, 0}},
   };
+  const auto fields = [](const zozed::email::PreparationLimits& l) {
+    return std::tuple(l.convert, l.max_width, l.max_height, l.target_bytes);
+  };
   EmailShareOptions options;
   for (const Row& row : rows) {
-    SCOPED_TRACE(testing::Message() << "row at line " << row.line);
     options.convert_to_jpeg = row.convert;
     options.jpeg_optimization = row.optimization;
     options.screen_size = row.screen;
     options.file_size = row.file_size;
-    const auto limits = zozed::email::LimitsFor(options);
-    EXPECT_EQ(limits.convert, row.expected.convert);
-    EXPECT_EQ(limits.max_width, row.expected.max_width);
-    EXPECT_EQ(limits.max_height, row.expected.max_height);
-    EXPECT_EQ(limits.target_bytes, row.expected.target_bytes);
+    EXPECT_EQ(fields(zozed::email::LimitsFor(options)), fields(row.expected)) << "row at line " << row.line;
   }
 }
 

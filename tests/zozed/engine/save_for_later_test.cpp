@@ -3,8 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -16,41 +14,29 @@ namespace {
 
 using zozed::email::SaveItemsForLater;
 
-std::string content_of(const std::filesystem::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class SaveForLaterTest : public EngineTest {
- protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    world_->types = {{u".jpg", 0}, {u".png", 1}, {u".wmv", 2}};
-    for (const char* folder : {"p", "later"}) std::filesystem::create_directories(root_ / "c" / folder);
-  }
-};
+using SaveForLaterTest = EngineTest;
 
 TEST_F(SaveForLaterTest, EachFileIsCopiedUnderAFreeNameAndAFailedCopyLetsTheOthersGoOn) {
+  const auto nothing = SaveItemsForLater({}, u"C:\\later");  // the resolver is not asked
+  EXPECT_TRUE(nothing.complete);
+  EXPECT_TRUE(nothing.written.empty());
+
   world_->resolver_seeded = true;
+  std::filesystem::create_directories(root_ / "c" / "later");
   fakes::write_file(u"C:\\p\\a.jpg", "new picture");
   fakes::write_file(u"C:\\later\\a.jpg", "saved yesterday");
   fakes::write_file(u"\\\\srv\\media\\clip.wmv", "video");
   fakes::write_file(u"C:\\p\\c.png", "turned picture");
-  ImageInfo info{};
-  info.frames[0] = {40, 30};
-  info.frame_count = 1;
-  info.media_type = 1;
-  world_->infos[u"file::C:\\p\\c.png"] = info;
+  world_->infos[u"file::C:\\p\\c.png"] = picture_info({{40, 30}}, 24, 1, 0, 1);
   world_->entries = {
       {u"file::C:\\p\\a.jpg", u"file::C:\\p\\a.jpg", 0},
       {u"file::C:\\p\\gone.jpg", u"file::C:\\p\\gone.jpg", 0},
       {u"file::C:\\p\\show.dmsp", u"file::\\\\srv\\media\\clip.wmv", 2},  // a video is copied whatever the turn
       {u"file::C:\\p\\c.png", u"file::C:\\p\\c.png", 1},
   };
-  const auto items = items_of(item(u"file::C:\\p\\a.jpg"), item(u"file::C:\\p\\gone.jpg"),
-                              item(u"file::C:\\p\\show.dmsp", 2), item(u"file::C:\\p\\c.png", 1));
-
-  const auto saved = SaveItemsForLater(items, u"C:\\later");
+  const auto saved = SaveItemsForLater(items_of(item(u"file::C:\\p\\a.jpg"), item(u"file::C:\\p\\gone.jpg"),
+                                                item(u"file::C:\\p\\show.dmsp", 2), item(u"file::C:\\p\\c.png", 1)),
+                                       u"C:\\later");
 
   EXPECT_FALSE(saved.complete);
   EXPECT_EQ(saved.written, (std::vector<std::u16string>{u"C:\\later\\a (1).jpg", u"C:\\later\\clip.wmv",
@@ -64,12 +50,6 @@ TEST_F(SaveForLaterTest, EachFileIsCopiedUnderAFreeNameAndAFailedCopyLetsTheOthe
   EXPECT_EQ(world_->saved[0].path, u"file::C:\\later\\c.png");
   EXPECT_EQ(world_->saved[0].width, 30);
   EXPECT_EQ(world_->saved[0].height, 40);
-}
-
-TEST_F(SaveForLaterTest, NothingToSaveAsksTheResolverNothing) {
-  const auto saved = SaveItemsForLater({}, u"C:\\later");
-  EXPECT_TRUE(saved.complete);
-  EXPECT_TRUE(saved.written.empty());
 }
 
 }  // namespace

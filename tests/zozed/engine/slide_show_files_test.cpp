@@ -18,11 +18,6 @@ using namespace zozed::email;
 
 class SlideShowFilesTest : public EngineTest {
  protected:
-  void SetUp() override {
-    EngineTest::SetUp();
-    world_->types = {{u".jpg", 0}, {u".wmv", 2}, {u".mp3", 3}};
-  }
-
   // Host items wrapped as prepared items, as the panes hold them.
   platform::Variant wrapped(std::initializer_list<const char16_t*> paths) {
     ItemList items;
@@ -30,12 +25,6 @@ class SlideShowFilesTest : public EngineTest {
     auto list = list_of(items);
     WrapItems(*list.get());
     return list;
-  }
-
-  static std::u16string temp_file_of(IUnknown* entry) {
-    platform::Bstr file;
-    EXPECT_EQ(ExtraOf(entry)->GetTempFile(file.put()), S_OK);
-    return std::u16string(file.view());
   }
   static VARIANT_BOOL delete_allowed(IUnknown* entry) {
     VARIANT_BOOL allowed = 0;
@@ -60,10 +49,10 @@ TEST_F(SlideShowFilesTest, OffDiskFilesAreCopiedAndLocalFilesUsedInPlace) {
   ASSERT_EQ(items.size(), 3u);
   EXPECT_EQ(temp_file_of(items[0].get()), u"file::C:\\p\\a.jpg");
   EXPECT_EQ(delete_allowed(items[0].get()), VARIANT_FALSE);
-  EXPECT_EQ(temp_file_of(items[1].get()), u"file::" + temp() + u"song.mp3");
+  EXPECT_EQ(temp_file_of(items[1].get()), in_temp(u"song.mp3"));
   EXPECT_EQ(delete_allowed(items[1].get()), VARIANT_TRUE);
-  EXPECT_EQ(temp_file_of(items[2].get()), u"file::" + temp() + u"QRNES0.wmv") << "a name taken in the temporary folder";
-  EXPECT_TRUE(std::filesystem::exists(root_ / "temp" / "QRNES0.wmv"));
+  EXPECT_EQ(temp_file_of(items[2].get()), in_temp(u"QRNES0.wmv")) << "a name taken in the temporary folder";
+  EXPECT_EQ(content_of(root_ / "temp" / "QRNES0.wmv"), "video");
 
   world_->entries = {{u"file::\\\\srv\\media\\gone.wmv", u"file::\\\\srv\\media\\gone.wmv", 0}};
   EXPECT_FALSE(LocalizeSlideShowFiles(*wrapped({u"file::\\\\srv\\media\\gone.wmv"}).get()));
@@ -78,7 +67,7 @@ TEST_F(SlideShowFilesTest, ProtectedMediaAreDroppedReleasedOrTheirCopiesDeleted)
   auto list = wrapped({u"file::C:\\protected.wmv", u"file::C:\\protected.jpg", u"file::C:\\plain.wmv",
                        u"file::C:\\protected song.mp3", u"file::C:\\kept.wmv"});
   const auto items = ReadItemList(*list.get());
-  ASSERT_EQ(ExtraOf(items[4].get())->SetTempFile(platform::Bstr(u"file::" + temp() + u"protected copy.wmv").get()), S_OK);
+  ASSERT_EQ(ExtraOf(items[4].get())->SetTempFile(platform::Bstr(in_temp(u"protected copy.wmv")).get()), S_OK);
   auto extra = list_of(items_of(item(u"file::C:\\protected extra.wmv")));
 
   EXPECT_FALSE(DropProtectedMedia(*list.get(), extra.get()));
@@ -90,8 +79,7 @@ TEST_F(SlideShowFilesTest, ProtectedMediaAreDroppedReleasedOrTheirCopiesDeleted)
 
   // The extra item may also come as the object itself.
   platform::Variant single(item(u"file::C:\\protected single.wmv"));
-  auto nothing = wrapped({u"file::C:\\plain.wmv"});
-  EXPECT_FALSE(DropProtectedMedia(*nothing.get(), single.get()));
+  EXPECT_FALSE(DropProtectedMedia(*wrapped({u"file::C:\\plain.wmv"}).get(), single.get()));
   EXPECT_EQ(single.vt(), VT_EMPTY);
 
   auto clean = wrapped({u"file::C:\\plain.wmv"});
@@ -112,13 +100,8 @@ TEST_F(SlideShowFilesTest, TheHostsCheckLeavesOutRefusedItemsWhateverTheirType) 
 }
 
 TEST_F(SlideShowFilesTest, TheFailureMessageIsThePairOfHostStrings) {
-  platform::ComPtr<IClientEnvironment> environment;
-  ASSERT_EQ(CoCreateInstance(host::CLSID_ClientEnvironment, nullptr, CLSCTX_ALL, IID_IClientEnvironment,
-                             environment.put_void()),
-            S_OK);
-  ReportPreparationFailure(*environment.get(), nullptr);
-  EXPECT_EQ(world_->messages,
-            (std::vector<std::u16string>{u"Some items could not be prepared.||They were left out."}));
+  ReportPreparationFailure(environment(), nullptr);
+  EXPECT_EQ(world_->messages, std::vector<std::u16string>{u"Some items could not be prepared.||They were left out."});
   EXPECT_EQ(world_->calls.back(), "message buttons 0");
 }
 

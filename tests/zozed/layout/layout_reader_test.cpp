@@ -1,3 +1,5 @@
+// Reading layout descriptions and strings files: the tree with its checked attributes, keyword
+// codes, what is left out and reported with its line, and malformed documents as errors.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -5,6 +7,7 @@
 #include <string>
 
 #include "zozed/toolkit/layout/layout_reader.h"
+#include "zozed/toolkit/layout/strings_file.h"
 
 namespace zozed::layout {
 namespace {
@@ -13,12 +16,6 @@ bool has_diagnostic(const LayoutDocument& doc, const std::string& part, std::siz
   for (const auto& d : doc.diagnostics)
     if (d.message.find(part) != std::string::npos && d.position.line == line) return true;
   return false;
-}
-
-std::vector<std::string> attribute_names(const Node& node) {
-  std::vector<std::string> names;
-  for (const auto& a : node.attributes) names.push_back(a.name);
-  return names;
 }
 
 TEST(LayoutReader, ReadsTreeWithGeometryAndLayoutAttributes) {
@@ -43,8 +40,9 @@ TEST(LayoutReader, ReadsTreeWithGeometryAndLayoutAttributes) {
   const Node& layout = doc.root.children[0];
   EXPECT_EQ(layout.element, "layout");
   // Common attributes first, in reading order, whatever the order in the document.
-  EXPECT_EQ(attribute_names(layout),
-            (std::vector<std::string>{"name", "enabled", "orientation", "hAlignment", "vAlignment"}));
+  std::vector<std::string> names;
+  for (const auto& a : layout.attributes) names.push_back(a.name);
+  EXPECT_EQ(names, (std::vector<std::string>{"name", "enabled", "orientation", "hAlignment", "vAlignment"}));
   EXPECT_EQ(layout.name(), "Main");
   EXPECT_FALSE(layout.boolean("enabled", true));
   EXPECT_TRUE(layout.boolean("visible", true));
@@ -66,8 +64,6 @@ TEST(LayoutReader, ReadsTreeWithGeometryAndLayoutAttributes) {
   EXPECT_EQ(padding->integer("left", 99), 4);
   EXPECT_EQ(padding->integer("top", 99), -2);
   EXPECT_EQ(padding->integer("bottom", 99), 99);
-  EXPECT_TRUE(has_diagnostic(doc, "bottom=\"4px\"", 8));
-
   EXPECT_EQ(layout.child("margins")->integer("right", 0), 3);
   EXPECT_EQ(layout.child("spacing")->geometry("height"), GeometryValue::special(kIdeal));
 
@@ -78,32 +74,26 @@ TEST(LayoutReader, ReadsTreeWithGeometryAndLayoutAttributes) {
   EXPECT_EQ(find_item(doc.root, 12), items[1]);
   EXPECT_EQ(find_named(doc.root, "Box"), items[0]);
   EXPECT_EQ(find_named(doc.root, "Nothing"), nullptr);
-  EXPECT_EQ(doc.diagnostics.size(), 1u);
+  ASSERT_EQ(doc.diagnostics.size(), 1u);
+  EXPECT_TRUE(has_diagnostic(doc, "bottom=\"4px\"", 8));
 }
 
-struct CodeRow {
-  int line;
-  const char* attribute;
-  const char* text;
-  std::int32_t code;  // -1: not accepted
-};
-
 TEST(LayoutReader, LayoutKeywordCodes) {
-  const CodeRow rows[] = {
-      {__LINE__, "orientation", "Vertical", 0},  {__LINE__, "orientation", "Horizontal", 1},
-      {__LINE__, "orientation", "Static", 2},    {__LINE__, "orientation", "Diagonal", 2},
-      {__LINE__, "orientation", "vertical", 2},  {__LINE__, "hAlignment", "Left", 0},
-      {__LINE__, "hAlignment", "Right", 1},      {__LINE__, "hAlignment", "Center", 2},
-      {__LINE__, "hAlignment", "Spread", 3},     {__LINE__, "hAlignment", "Top", -1},
-      {__LINE__, "vAlignment", "Top", 0},        {__LINE__, "vAlignment", "Bottom", 1},
-      {__LINE__, "vAlignment", "Center", 2},     {__LINE__, "vAlignment", "Spread", 3},
-      {__LINE__, "vAlignment", "Left", -1},
+  const struct {
+    const char* attribute;
+    const char* text;
+    std::int32_t code;  // -1: not accepted
+  } kRows[] = {
+      {"orientation", "Vertical", 0}, {"orientation", "Horizontal", 1}, {"orientation", "Static", 2},
+      {"orientation", "Diagonal", 2}, {"orientation", "vertical", 2},   {"hAlignment", "Left", 0},
+      {"hAlignment", "Right", 1},     {"hAlignment", "Center", 2},      {"hAlignment", "Spread", 3},
+      {"hAlignment", "Top", -1},      {"vAlignment", "Top", 0},         {"vAlignment", "Bottom", 1},
+      {"vAlignment", "Center", 2},    {"vAlignment", "Spread", 3},      {"vAlignment", "Left", -1},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "row at line " << row.line);
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(std::string(row.attribute) + "=" + row.text);
     const auto doc = read_layout_text(std::string("<skin><layout ") + row.attribute + "=\"" + row.text + "\"/></skin>");
-    const Node& layout = doc.root.children.at(0);
-    EXPECT_EQ(layout.integer(row.attribute, -1), row.code);
+    EXPECT_EQ(doc.root.children.at(0).integer(row.attribute, -1), row.code);
     EXPECT_EQ(doc.diagnostics.empty(), row.code != -1);
   }
 }
@@ -116,30 +106,8 @@ TEST(LayoutReader, RejectedBooleanKeepsDefaultAndIsReported) {
   EXPECT_FALSE(splitter.boolean("visible", false));
   EXPECT_TRUE(splitter.boolean("softSize", false));
   ASSERT_EQ(doc.diagnostics.size(), 1u);
-  EXPECT_EQ(doc.diagnostics[0].position.line, 3u);
   EXPECT_EQ(doc.diagnostics[0].position.column, 1u);
-  EXPECT_NE(doc.diagnostics[0].message.find("visible=\"true\""), std::string::npos);
-}
-
-TEST(LayoutReader, CommentsAreSkipped) {
-  const auto doc = read_layout_text(R"(<skin>
-  <!-- the page -->
-  <layout name="Page">
-    <!-- before the items -->
-    <items>
-      <!-- a note --><control itemID="1"/><!-- another -->
-      <image name="Pic" method="Tile"/>
-    </items>
-  </layout>
-</skin>)");
-  EXPECT_TRUE(doc.diagnostics.empty());
-  ASSERT_EQ(doc.root.children.size(), 1u);
-  const Node& layout = doc.root.children[0];
-  ASSERT_EQ(layout.children.size(), 1u);
-  const auto items = layout.items();
-  ASSERT_EQ(items.size(), 2u);
-  EXPECT_EQ(items[0]->element, "control");
-  EXPECT_EQ(items[1]->integer("method", -1), 1);
+  EXPECT_TRUE(has_diagnostic(doc, "visible=\"true\"", 3));
 }
 
 TEST(LayoutReader, UnknownElementsAndAttributesAreLeftOutAndReported) {
@@ -160,24 +128,53 @@ TEST(LayoutReader, UnknownElementsAndAttributesAreLeftOutAndReported) {
   ASSERT_EQ(items.size(), 1u);
   EXPECT_TRUE(items[0]->children.empty());
   EXPECT_EQ(doc.root.children.size(), 1u);
-  EXPECT_TRUE(has_diagnostic(doc, "'colour'", 2));
-  EXPECT_TRUE(has_diagnostic(doc, "<button>", 4));
-  EXPECT_TRUE(has_diagnostic(doc, "<margins> is not read inside <control>", 5));
-  EXPECT_TRUE(has_diagnostic(doc, "<geometry> is not read inside <items>", 6));
-  EXPECT_TRUE(has_diagnostic(doc, "text inside <layout>", 7));
-  EXPECT_TRUE(has_diagnostic(doc, "<frobnicate>", 10));
   EXPECT_EQ(doc.diagnostics.size(), 6u);
+  for (const auto& [part, line] : {std::pair{"'colour'", 2}, {"<button>", 4}, {"<margins> is not read inside <control>", 5},
+                                   {"<geometry> is not read inside <items>", 6}, {"text inside <layout>", 7},
+                                   {"<frobnicate>", 10}})
+    EXPECT_TRUE(has_diagnostic(doc, part, line)) << part;
 }
 
-TEST(LayoutReader, PropertiesNameStringsAndImages) {
-  const auto doc = read_layout_text(R"(<skin><control itemID="9"><properties>
-    <property name="Caption" value="stringRef:OkText"/>
-    <property name="Picture" parameterName="p">imageRef:Logo</property>
-    <property name="Plain" value="just text"/>
-    <propertyArray name="Entries"><property value="stringRef:One"/></propertyArray>
-  </properties></control></skin>)");
+TEST(LayoutReader, CommentsPropertiesAndTheOtherVocabularies) {
+  const auto doc = read_layout_text(R"(<skin>
+  <!-- the page -->
+  <include fileName="Common.xml"/>
+  <colorObject name="Ink"><color red="10" green="+20" blue="300"/></colorObject>
+  <faceStyle name="Button" numberOfFaces="4" doAlpha="True">
+    <sounds clicked="click.wav"/><lightSource x="-3" y="5" power="80"/>
+  </faceStyle>
+  <template name="Row"><hitObject name="Hit" hitID="2" toolTip="stringRef:Tip"><text string="stringRef:Label" hAlignment="Center"/></hitObject></template>
+  <windowUiElement name="Frame" transparent="True"><titles><title string="Hello"/></titles></windowUiElement>
+  <layout name="Page">
+    <!-- before the items -->
+    <items>
+      <!-- a note --><control itemID="9"><properties>
+        <property name="Caption" value="stringRef:OkText"/>
+        <property name="Picture" parameterName="p">imageRef:Logo</property>
+        <property name="Plain" value="just text"/>
+        <propertyArray name="Entries"><property value="stringRef:One"/></propertyArray>
+      </properties></control><!-- another -->
+      <image name="Pic" method="Tile"/>
+    </items>
+  </layout>
+</skin>)");
   EXPECT_TRUE(doc.diagnostics.empty());
-  const Node* properties = doc.root.children.at(0).child("properties");
+  ASSERT_EQ(doc.root.children.size(), 6u);
+  EXPECT_EQ(doc.root.children[0].text("fileName"), "Common.xml");
+  EXPECT_EQ(doc.root.children[1].child("color")->integer("green", 0), 20);
+  EXPECT_EQ(doc.root.children[2].child("lightSource")->integer("x", 0), -3);  // an integer here, not a checked position
+  const Node* hit = find_named(doc.root, "Hit");
+  ASSERT_NE(hit, nullptr);
+  EXPECT_EQ(hit->child("text")->integer("hAlignment", -1), 2);
+  EXPECT_EQ(hit->attribute("toolTip")->value.reference_name, "Tip");
+  EXPECT_TRUE(find_named(doc.root, "Frame")->boolean("transparent", false));
+
+  const Node& page = doc.root.children[5];
+  ASSERT_EQ(page.children.size(), 1u) << "comments are no children";
+  const auto items = page.items();
+  ASSERT_EQ(items.size(), 2u);
+  EXPECT_EQ(items[1]->integer("method", -1), 1);
+  const Node* properties = items[0]->child("properties");
   ASSERT_NE(properties, nullptr);
   ASSERT_EQ(properties->children.size(), 4u);
   const Value& caption = properties->children[0].attribute("value")->value;
@@ -191,38 +188,13 @@ TEST(LayoutReader, PropertiesNameStringsAndImages) {
   EXPECT_EQ(properties->children[3].children.at(0).attribute("value")->value.reference_name, "One");
 }
 
-TEST(LayoutReader, OtherVocabularies) {
-  const auto doc = read_layout_text(R"(<skin>
-  <include fileName="Common.xml"/>
-  <colorObject name="Ink"><color red="10" green="+20" blue="300"/></colorObject>
-  <faceStyle name="Button" numberOfFaces="4" doAlpha="True">
-    <sounds clicked="click.wav"/><lightSource x="-3" y="5" power="80"/>
-  </faceStyle>
-  <template name="Row"><hitObject name="Hit" hitID="2" toolTip="stringRef:Tip"><text string="stringRef:Label" hAlignment="Center"/></hitObject></template>
-  <windowUiElement name="Frame" transparent="True"><titles><title string="Hello"/></titles></windowUiElement>
-</skin>)");
-  EXPECT_TRUE(doc.diagnostics.empty());
-  ASSERT_EQ(doc.root.children.size(), 5u);
-  EXPECT_EQ(doc.root.children[0].text("fileName"), "Common.xml");
-  EXPECT_EQ(doc.root.children[1].child("color")->integer("green", 0), 20);
-  const Node* light = doc.root.children[2].child("lightSource");
-  EXPECT_EQ(light->integer("x", 0), -3);  // an integer here, not a checked position
-  const Node* hit = find_named(doc.root, "Hit");
-  ASSERT_NE(hit, nullptr);
-  EXPECT_EQ(hit->child("text")->integer("hAlignment", -1), 2);
-  EXPECT_EQ(hit->attribute("toolTip")->value.reference_name, "Tip");
-  EXPECT_TRUE(find_named(doc.root, "Frame")->boolean("transparent", false));
-}
-
-struct MalformedRow {
-  int line;
-  const char* xml;
-  std::size_t error_line;
-  const char* message_part;
-};
-
 TEST(LayoutReader, MalformedDocumentsAreErrorsWithTheirPosition) {
-  const MalformedRow rows[] = {
+  const struct {
+    int line;
+    const char* xml;
+    std::size_t error_line;
+    const char* message_part;
+  } kRows[] = {
       {__LINE__, "<skin>\n<layout name=\"a\">\n</skin>", 3, "malformed XML"},
       {__LINE__, "<skin>\n  <layout name=\"a></layout>\n</skin>", 2, "malformed XML"},
       {__LINE__, "<skin><layout/>\n</skin>\n<skin/>", 3, "more than one root element"},
@@ -230,7 +202,7 @@ TEST(LayoutReader, MalformedDocumentsAreErrorsWithTheirPosition) {
       {__LINE__, "<!-- only a comment -->", 1, "No document element"},
       {__LINE__, "\n<layouts/>", 2, "root element is <layouts>"},
   };
-  for (const auto& row : rows) {
+  for (const auto& row : kRows) {
     SCOPED_TRACE(testing::Message() << "row at line " << row.line);
     try {
       (void)read_layout_text(row.xml, "dialog.xml");
@@ -254,6 +226,28 @@ TEST(LayoutReader, ReadsFilesAndNamesMissingOnes) {
   EXPECT_NE(find_named(doc.root, "Page"), nullptr);
   EXPECT_THROW((void)read_layout_file(folder / "Missing.xml"), LayoutError);
   std::filesystem::remove_all(folder);
+}
+
+TEST(StringsFile, MapsIdsToTextsAndReportsWhatItLeavesOut) {
+  const auto file = read_strings_text(R"(<strings>
+  <!-- comment -->
+  <string id="OK">OK</string>
+  <string id="Size">Caf&#233; &amp; size</string>
+  <string id="OK">Second</string>
+  <label id="X">left out</label>
+  <string>no id</string>
+</strings>)");
+  EXPECT_EQ(file.find("OK"), "OK");
+  EXPECT_EQ(file.find("Size"), "Caf\xC3\xA9 & size");
+  EXPECT_EQ(file.find("X"), std::nullopt);
+  ASSERT_EQ(file.diagnostics.size(), 3u);
+  for (std::size_t i = 0; i < 3; ++i) EXPECT_EQ(file.diagnostics[i].position.line, 5 + i);
+}
+
+TEST(StringsFile, MalformedOrForeignDocumentsAreErrors) {
+  for (const char* text : {"<strings><string id=\"a\">x</strings>", "<skin/>", ""})
+    EXPECT_THROW((void)read_strings_text(text), LayoutError) << text;
+  EXPECT_THROW((void)read_strings_file("/nonexistent/Strings.xml"), LayoutError);
 }
 
 }  // namespace

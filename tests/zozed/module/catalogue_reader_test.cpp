@@ -1,11 +1,11 @@
+// Reading one catalogue: every value into its field whatever its registry type, the defaults of
+// absent values, the ANSI code page and the buffer sizes, and the order of the entries.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "platform/winnls.h"
 #include "tests/zozed/module/catalogue_test_support.h"
-#include "zozed/module/catalogue_reader.h"
 
 using namespace catalogue_test;
 using zozed::ComponentCatalogue;
@@ -24,9 +24,9 @@ class CatalogueReader : public ::testing::Test {
   }
   void TearDown() override { (void)platform::set_ansi_code_page(previous_acp_); }
 
-  ComponentCatalogue read() {
+  ComponentCatalogue read(const char16_t* suffix = u"\\TSGShare") {
     ComponentCatalogue catalogue;
-    zozed::read_catalogue(catalogue, kRoot, u"\\TSGShare");
+    zozed::read_catalogue(catalogue, kRoot, suffix);
     return catalogue;
   }
 
@@ -40,15 +40,11 @@ TEST_F(CatalogueReader, AbsentValuesTakeTheirDefaults) {
   ASSERT_EQ(catalogue.size(), 1u);
   EXPECT_EQ(catalogue[0].key_name, kKey);
   const std::map<std::string, std::string> expected = {
-      {"Name", "0"},          {"ToolTip", "0"},
-      {"File Category", "-1"}, {"Image", "0"},
-      {"Priority", "1073741823"}, {"Glyph Number", "0"},
-      {"Type", ""},           {"URL", ""},
-      {"SubManager", ""},     {"SubManager CLSID", "{00000000-0000-0000-0000-000000000000}"},
-      {"Activity Pane", ""},  {"Toolbar", ""},
-      {"Category", ""},       {"Server", ""},
-      {"ComponentOptions", ""}, {"IsActivityPaneStack", "false"},
-      {"Glyph Entry", ""},    {"Cfg Dir Ref", ""},
+      {"Name", "0"},           {"ToolTip", "0"},           {"File Category", "-1"},   {"Image", "0"},
+      {"Priority", "1073741823"}, {"Glyph Number", "0"},   {"Type", ""},              {"URL", ""},
+      {"SubManager", ""},      {"SubManager CLSID", "{00000000-0000-0000-0000-000000000000}"},
+      {"Activity Pane", ""},   {"Toolbar", ""},            {"Category", ""},          {"Server", ""},
+      {"ComponentOptions", ""}, {"IsActivityPaneStack", "false"}, {"Glyph Entry", ""}, {"Cfg Dir Ref", ""},
   };
   EXPECT_EQ(fields_of(catalogue[0]), expected);
   EXPECT_TRUE(catalogue[0].display_name.empty());
@@ -56,139 +52,111 @@ TEST_F(CatalogueReader, AbsentValuesTakeTheirDefaults) {
   EXPECT_FALSE(catalogue[0].sub_manager_object);
 }
 
-// Each row stores one value; exactly the field it names changes, to the text given.
+// Each row stores one value; exactly the field of that name changes, to the text given, or
+// none does.
 TEST_F(CatalogueReader, EachValueLandsInItsFieldWhateverItsRegistryType) {
   const std::u16string long519(519, u'x');
   const std::u16string long520(520, u'x');
+  const std::string read519(519, 'x');
+  const char* const kUnchanged = nullptr;
   struct Row {
     int line;
+    const char16_t* name;
     RegValue value;
-    std::string field;  // empty: every field keeps its default
-    std::string expected;
+    const char* expected;
   };
   const Row rows[] = {
-      {__LINE__, dword(u"Name", 61669), "Name", "61669"},
-      {__LINE__, dword(u"ToolTip", 7120), "ToolTip", "7120"},
-      {__LINE__, dword(u"File Category", 61765), "File Category", "61765"},
-      {__LINE__, dword(u"Image", 12), "Image", "12"},
-      {__LINE__, dword(u"Priority", 1030), "Priority", "1030"},
-      {__LINE__, dword(u"Priority", 0xFFFFFFFEu), "Priority", "-2"},
-      {__LINE__, dword(u"Glyph Number", 6), "Glyph Number", "6"},
-      {__LINE__, sz(u"Type", u"Share Publish Collection"), "Type", "Share Publish Collection"},
-      {__LINE__, sz(u"URL", u"http://example.org/"), "URL", "http://example.org/"},
-      {__LINE__, sz(u"Activity Pane", u"{D3D811AA-E905-4d03-89D4-343A7BB0114E}"), "Activity Pane",
-       "{D3D811AA-E905-4d03-89D4-343A7BB0114E}"},
-      {__LINE__, sz(u"Toolbar", u"{3771A974-AC8A-4508-A2EB-D209DC803E22}"), "Toolbar",
-       "{3771A974-AC8A-4508-A2EB-D209DC803E22}"},
-      {__LINE__, sz(u"Category", u"Mail"), "Category", "Mail"},
-      {__LINE__, sz(u"Server", u"smtp"), "Server", "smtp"},
-      {__LINE__, sz(u"ComponentOptions", u"a=1;b=2"), "ComponentOptions", "a=1;b=2"},
-      {__LINE__, sz(u"Glyph Entry", u"Home_Email"), "Glyph Entry", "Home_Email"},
-      {__LINE__, sz(u"Cfg Dir Ref", u"Options\\TSGShare\\{126239D4-FA95-4566-A14E-2A111932D54A}"), "Cfg Dir Ref",
-       "Options\\TSGShare\\{126239D4-FA95-4566-A14E-2A111932D54A}"},
-      {__LINE__, sz(u"IsActivityPaneStack", u"True"), "IsActivityPaneStack", "true"},
-      {__LINE__, sz(u"IsActivityPaneStack", u"TRUE"), "IsActivityPaneStack", "true"},
-      {__LINE__, sz(u"IsActivityPaneStack", u"tRUe"), "IsActivityPaneStack", "true"},
-      {__LINE__, sz(u"IsActivityPaneStack", u"Yes"), "", ""},
-      {__LINE__, sz(u"IsActivityPaneStack", u"True "), "", ""},
-      {__LINE__, sz(u"IsActivityPaneStack", u"1"), "", ""},
-      {__LINE__, dword(u"IsActivityPaneStack", 1), "", ""},
+      {__LINE__, u"Name", dword(61669), "61669"},
+      {__LINE__, u"ToolTip", dword(7120), "7120"},
+      {__LINE__, u"File Category", dword(61765), "61765"},
+      {__LINE__, u"Image", dword(12), "12"},
+      {__LINE__, u"Priority", dword(1030), "1030"},
+      {__LINE__, u"Priority", dword(0xFFFFFFFEu), "-2"},
+      {__LINE__, u"Glyph Number", dword(6), "6"},
+      {__LINE__, u"Type", sz(u"Share Publish Collection"), "Share Publish Collection"},
+      {__LINE__, u"URL", sz(u"http://example.org/"), "http://example.org/"},
+      {__LINE__, u"Activity Pane", sz(u"{D3D811AA-E905-4d03-89D4-343A7BB0114E}"), "{D3D811AA-E905-4d03-89D4-343A7BB0114E}"},
+      {__LINE__, u"Toolbar", sz(u"{3771A974-AC8A-4508-A2EB-D209DC803E22}"), "{3771A974-AC8A-4508-A2EB-D209DC803E22}"},
+      {__LINE__, u"Category", sz(u"Mail"), "Mail"},
+      {__LINE__, u"Server", sz(u"smtp"), "smtp"},
+      {__LINE__, u"ComponentOptions", sz(u"a=1;b=2"), "a=1;b=2"},
+      {__LINE__, u"Glyph Entry", sz(u"Home_Email"), "Home_Email"},
+      {__LINE__, u"Cfg Dir Ref", sz(u"Options\\TSGShare\\{1}"), "Options\\TSGShare\\{1}"},
+      {__LINE__, u"IsActivityPaneStack", sz(u"True"), "true"},
+      {__LINE__, u"IsActivityPaneStack", sz(u"TRUE"), "true"},
+      {__LINE__, u"IsActivityPaneStack", sz(u"tRUe"), "true"},
+      {__LINE__, u"IsActivityPaneStack", sz(u"Yes"), kUnchanged},
+      {__LINE__, u"IsActivityPaneStack", sz(u"True "), kUnchanged},
+      {__LINE__, u"IsActivityPaneStack", sz(u"1"), kUnchanged},
+      {__LINE__, u"IsActivityPaneStack", dword(1), kUnchanged},
       // Strings go through the ANSI code page.
-      {__LINE__, sz(u"Type", u"Caf\u00e9"), "Type", "Caf\u00e9"},
-      {__LINE__, sz(u"Type", u"\u4e2d"), "Type", "?"},
+      {__LINE__, u"Type", sz(u"Caf\u00e9"), "Caf\u00e9"},
+      {__LINE__, u"Type", sz(u"\u4e2d"), "?"},
       // A string of 519 characters and its terminator fills the buffer; one more does not fit.
-      {__LINE__, sz(u"Type", long519), "Type", std::string(519, 'x')},
-      {__LINE__, sz(u"Type", long520), "", ""},
-      {__LINE__, sz(u"Glyph Entry", long520), "", ""},
+      {__LINE__, u"Type", sz(long519), read519.c_str()},
+      {__LINE__, u"Type", sz(long520), kUnchanged},
+      {__LINE__, u"Glyph Entry", sz(long520), kUnchanged},
       // Numbers stored as text: too long for four bytes, or read byte for byte.
-      {__LINE__, sz(u"Name", u"61669"), "", ""},
-      {__LINE__, sz(u"Priority", u"1000"), "", ""},
-      {__LINE__, sz(u"Name", u"5"), "Name", "53"},
-      {__LINE__, raw(u"Name", REG_BINARY, {0x2A, 0, 0, 0}), "Name", "42"},
-      {__LINE__, raw(u"Priority", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}), "", ""},
+      {__LINE__, u"Name", sz(u"61669"), kUnchanged},
+      {__LINE__, u"Priority", sz(u"1000"), kUnchanged},
+      {__LINE__, u"Name", sz(u"5"), "53"},
+      {__LINE__, u"Name", {REG_BINARY, {0x2A, 0, 0, 0}}, "42"},
+      {__LINE__, u"Priority", {REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}}, kUnchanged},
       // Texts stored as numbers or bytes: their bytes are the text, up to the first zero.
-      {__LINE__, dword(u"Type", 0x44434241), "Type", "ABCD"},
-      {__LINE__, dword(u"Type", 0x00434241), "Type", "ABC"},
-      {__LINE__, dword(u"Type", 0), "", ""},
-      {__LINE__, raw(u"Category", REG_BINARY, {'x', 'y'}), "Category", "xy"},
-      {__LINE__, raw(u"Server", REG_EXPAND_SZ, {'%', 0, 'X', 0, '%', 0, 0, 0}), "Server", "%X%"},
-      {__LINE__, raw(u"Server", REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}), "Server", "a"},
+      {__LINE__, u"Type", dword(0x44434241), "ABCD"},
+      {__LINE__, u"Type", dword(0x00434241), "ABC"},
+      {__LINE__, u"Type", dword(0), kUnchanged},
+      {__LINE__, u"Category", {REG_BINARY, {'x', 'y'}}, "xy"},
+      {__LINE__, u"Server", {REG_EXPAND_SZ, {'%', 0, 'X', 0, '%', 0, 0, 0}}, "%X%"},
+      {__LINE__, u"Server", {REG_MULTI_SZ, {'a', 0, 0, 0, 'b', 0, 0, 0, 0, 0}}, "a"},
   };
+  const auto defaults = fields_of(zozed::ComponentRecord{});
   for (const Row& row : rows) {
     SCOPED_TRACE("row at line " + std::to_string(row.line));
     platform::registry::ScopedStore store;
-    seed(kShare, kKey, {row.value});
+    seed(kShare, kKey, {{row.name, row.value}});
     const ComponentCatalogue catalogue = read();
     ASSERT_EQ(catalogue.size(), 1u);
-    std::map<std::string, std::string> expected = default_fields();
-    if (!row.field.empty()) expected[row.field] = row.expected;
+    auto expected = defaults;
+    if (row.expected) expected[platform::to_utf8(row.name)] = row.expected;
     EXPECT_EQ(fields_of(catalogue[0]), expected);
   }
 }
 
 TEST_F(CatalogueReader, SubManagerIsParsedAsAClsidWhenItIsOne) {
-  struct Row {
-    int line;
-    std::u16string text;
-    std::string clsid;
+  const char* const kNone = "{00000000-0000-0000-0000-000000000000}";
+  const std::pair<const char16_t*, const char*> rows[] = {
+      {u"{30355CD8-0A54-4ce7-838E-BF048256AF96}", "{30355CD8-0A54-4CE7-838E-BF048256AF96}"},
+      {u"Home Page Share", kNone},
+      {u"{30355CD8-0A54-4ce7-838E-BF048256AF9}", kNone},
+      {u"30355CD8-0A54-4ce7-838E-BF048256AF96", kNone},
   };
-  const Row rows[] = {
-      {__LINE__, u"{30355CD8-0A54-4ce7-838E-BF048256AF96}", "{30355CD8-0A54-4CE7-838E-BF048256AF96}"},
-      {__LINE__, u"Home Page Share", "{00000000-0000-0000-0000-000000000000}"},
-      {__LINE__, u"{30355CD8-0A54-4ce7-838E-BF048256AF9}", "{00000000-0000-0000-0000-000000000000}"},
-      {__LINE__, u"30355CD8-0A54-4ce7-838E-BF048256AF96", "{00000000-0000-0000-0000-000000000000}"},
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE("row at line " + std::to_string(row.line));
+  for (const auto& [text, clsid] : rows) {
+    SCOPED_TRACE(platform::to_utf8(text));
     platform::registry::ScopedStore store;
-    seed(kShare, kKey, {sz(u"SubManager", row.text)});
+    seed(kShare, kKey, {{u"SubManager", sz(text)}});
     const ComponentCatalogue catalogue = read();
     ASSERT_EQ(catalogue.size(), 1u);
-    EXPECT_EQ(catalogue[0].sub_manager, row.text);
-    EXPECT_EQ(fields_of(catalogue[0]).at("SubManager CLSID"), row.clsid);
+    EXPECT_EQ(catalogue[0].sub_manager, text);
+    EXPECT_EQ(fields_of(catalogue[0]).at("SubManager CLSID"), clsid);
   }
 }
 
-TEST_F(CatalogueReader, AStoredEntryIsReadWhole) {
-  seed(kRoot + u"\\TSGSave", u"{F382D781-2B33-44a1-A674-5A40BAEEBE56}",
-       {dword(u"Name", 61516), sz(u"Type", u"Share Save One Item"),
-        sz(u"Activity Pane", u"{F382D781-2B33-44a1-A674-5A40BAEEBE56}"), sz(u"IsActivityPaneStack", u"True"),
-        dword(u"Priority", 2000), sz(u"Toolbar", u"{3771A974-AC8A-4508-A2EB-D209DC803E22}")});
-  ComponentCatalogue catalogue;
-  zozed::read_catalogue(catalogue, kRoot, u"\\TSGSave");
-  ASSERT_EQ(catalogue.size(), 1u);
-  const auto& r = catalogue[0];
-  EXPECT_EQ(r.key_name, u"{F382D781-2B33-44a1-A674-5A40BAEEBE56}");
-  EXPECT_EQ(r.name_id, 61516u);
-  EXPECT_EQ(r.type, u"Share Save One Item");
-  EXPECT_EQ(r.activity_pane, u"{F382D781-2B33-44a1-A674-5A40BAEEBE56}");
-  EXPECT_TRUE(r.is_activity_pane_stack);
-  EXPECT_EQ(r.priority, 2000);
-  EXPECT_EQ(r.toolbar, u"{3771A974-AC8A-4508-A2EB-D209DC803E22}");
-}
-
-// Subkeys come in the registry's order, by upper-cased name ("_" after the letters), which
-// the sort keeps for equal priorities.
-TEST_F(CatalogueReader, EntriesComeInTheRegistrysOrder) {
-  for (const char16_t* key : {u"b", u"C", u"a", u"_x", u"B2"}) seed(kShare, key, {dword(u"Name", 1)});
-  EXPECT_EQ(keys_of(read()), (std::vector<std::u16string>{u"a", u"b", u"B2", u"C", u"_x"}));
-}
-
-TEST_F(CatalogueReader, KeyNamesGoThroughTheAnsiCodePage) {
-  seed(kShare, u"Caf\u00e9", {dword(u"Name", 1)});
-  seed(kShare, u"\u4e2d\u6587", {dword(u"Name", 2)});  // no ANSI form: its "??" name opens nothing
-  EXPECT_EQ(keys_of(read()), (std::vector<std::u16string>{u"Caf\u00e9"}));
+// Subkeys come in the registry's order, by upper-cased name ("_" after the letters), which the
+// sort keeps for equal priorities; key names go through the ANSI code page.
+TEST_F(CatalogueReader, EntriesComeInTheRegistrysOrderUnderTheirAnsiNames) {
+  for (const char16_t* key : {u"b", u"C", u"a", u"_x", u"B2", u"Caf\u00e9"}) seed(kShare, key, {{u"Name", dword(1)}});
+  seed(kShare, u"\u4e2d\u6587", {{u"Name", dword(2)}});  // no ANSI form: its "??" name opens nothing
+  EXPECT_EQ(keys_of(read()), (std::vector<std::u16string>{u"a", u"b", u"B2", u"C", u"Caf\u00e9", u"_x"}));
 }
 
 TEST_F(CatalogueReader, OnlyTheSuffixedKeyIsRead) {
-  seed(kRoot + u"\\TSGSave", u"{A}", {dword(u"Name", 1)});
-  seed(kRoot + u"\\TSGShareSource", u"{B}", {dword(u"Name", 1)});
-  seed(kShare, u"{C}", {dword(u"Name", 1)});
+  seed(kRoot + u"\\TSGSave", u"{A}", {{u"Name", dword(1)}});
+  seed(kRoot + u"\\TSGShareSource", u"{B}", {{u"Name", dword(1)}});
+  seed(kShare, u"{C}", {{u"Name", dword(1)}});
   EXPECT_EQ(keys_of(read()), (std::vector<std::u16string>{u"{C}"}));
-
-  ComponentCatalogue none;
-  zozed::read_catalogue(none, kRoot, u"");
-  EXPECT_TRUE(none.empty());
+  EXPECT_EQ(keys_of(read(u"\\TSGSave")), (std::vector<std::u16string>{u"{A}"}));
+  EXPECT_TRUE(read(u"").empty());
 }
 
 }  // namespace

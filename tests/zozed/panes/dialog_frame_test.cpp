@@ -12,12 +12,8 @@ constexpr LONG kDialogTemplate = 213;
 
 std::vector<BYTE> dialog_bytes() {
   platform::DialogTemplateBuilder b;
-  b.rect(0, 0, 100, 50);
-  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 1274, WS_VISIBLE, 0, 5, 5, 40,
-                              10, 0, {}});
-  const auto words = b.build();
-  const auto* bytes = reinterpret_cast<const BYTE*>(words.data());
-  return std::vector<BYTE>(bytes, bytes + words.size() * sizeof(WORD));
+  b.rect(0, 0, 100, 50).item(skinned(1274, 5, 5, 40, 10));
+  return template_bytes(b);
 }
 
 class RecordingFrame final : public zozed::toolkit::DialogFrame {
@@ -36,8 +32,8 @@ using DialogFrameTest = PaneTest;
 
 TEST_F(DialogFrameTest, RunsTheHostTemplateModallyWithItsSkin) {
   register_environment();
-  environment_data().templates[kDialogTemplate] = dialog_bytes();
-  write_skin(u"DialogFrame", {{u"Background", 0x00112233}});
+  world_->templates[kDialogTemplate] = dialog_bytes();
+  write_skin(u"DialogFrame", {{u"Background", dword(0x00112233)}});
   SetCursor(LoadCursorW(nullptr, IDC_ARROW));
   platform::ui::clear_cursor_history();
   platform::ui::ScopedDriver driver([](HWND waiting) {
@@ -50,7 +46,7 @@ TEST_F(DialogFrameTest, RunsTheHostTemplateModallyWithItsSkin) {
   EXPECT_EQ(frame.hwnd(), nullptr);
   const auto cursors = platform::ui::cursor_history();
   ASSERT_GE(cursors.size(), 2u);
-  EXPECT_EQ(cursors.front(), environment_data().busy);
+  EXPECT_EQ(cursors.front(), world_->busy);
   EXPECT_EQ(platform::ui::cursor_name(cursors[1]), u"IDC_ARROW") << "busy only while the dialog is built";
 }
 

@@ -1,3 +1,6 @@
+// The activity pane window and control: what it needs to open, the children whose events reach
+// it, activation by a container with the template's init data, drawing, late-bound calls, and
+// where a pane component keeps its settings.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -13,21 +16,16 @@
 namespace {
 
 using namespace pane_test;
-using platform::ComPtr;
 using zozed::PaneWindow;
 
 constexpr LONG kClickTemplate = 77;
+using ResourceCalls = std::vector<std::pair<LONG, LONG>>;
 
 std::vector<BYTE> click_template() {
   platform::DialogTemplateBuilder b;
   b.style(WS_CHILD | DS_CONTROL).rect(0, 0, 100, 60);
-  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 11111, WS_VISIBLE, 0, 5, 5, 40,
-                              10, 0, {}});
-  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 11112, WS_VISIBLE, 0, 5, 20,
-                              40, 10, 0, {}});
-  const auto words = b.build();
-  const auto* bytes = reinterpret_cast<const BYTE*>(words.data());
-  return std::vector<BYTE>(bytes, bytes + words.size() * sizeof(WORD));
+  b.item(skinned(11111, 5, 5, 40, 10)).item(skinned(11112, 5, 20, 40, 10));
+  return template_bytes(b);
 }
 
 void append_record(std::vector<BYTE>& out, WORD id, WORD message, std::u16string_view text) {
@@ -63,48 +61,52 @@ class ClickPaneControl final : public zozed::ActivityPaneControl<ClickPaneContro
   ClickPane& pane() { return static_cast<ClickPane&>(pane_window()); }
 };
 
+// The stand-in's own window, inside its TSGAxWin host.
 HWND skinned_window_of(HWND ax_window) {
   HWND child = GetWindow(ax_window, GW_CHILD);
   EXPECT_NE(child, nullptr);
   return child;
 }
 
+SkinStandIn* stand_in(HWND ax_window) {
+  auto control = zozed::toolkit::ax_window_control(ax_window);
+  return control ? static_cast<SkinStandIn*>(control.As<ISkinIdealSize>().get()) : nullptr;
+}
+
 using PaneControl = PaneTest;
 
-TEST_F(PaneControl, NoEnvironmentMeansNoWindow) {
+TEST_F(PaneControl, WithoutEnvironmentOrTemplateThereIsNoWindowAndTheCursorComesBack) {
   ClickPane pane;
-  EXPECT_EQ(pane.Create(parent_, kClickTemplate, &host::CLSID_ClientEnvironment), nullptr);
+  EXPECT_EQ(pane.Create(parent_, kClickTemplate, &host::CLSID_ClientEnvironment), nullptr) << "no environment class";
   EXPECT_EQ(pane.hwnd(), nullptr);
-}
-
-TEST_F(PaneControl, NoTemplateMeansNoWindowAndTheCursorComesBack) {
-  register_environment();
-  HCURSOR before = LoadCursorW(nullptr, IDC_ARROW);
-  SetCursor(before);
-  platform::ui::clear_cursor_history();
-  ClickPane pane;
-  EXPECT_EQ(pane.Create(parent_, 999, &host::CLSID_ClientEnvironment), nullptr);
-  const auto history = platform::ui::cursor_history();
-  ASSERT_EQ(history.size(), 2u);
-  EXPECT_EQ(history[0], environment_data().busy);
-  EXPECT_EQ(history[1], before);
-  EXPECT_EQ(environment_data().resource_calls, (std::vector<std::pair<LONG, LONG>>{{999, 5}}))
-      << "no init data is asked for without a template";
-}
-
-TEST_F(PaneControl, WithoutAnEnvironmentClassOnlyTemplateZeroGivesAnEmptyWindow) {
+  // Without an environment class only template 0 gives a window, empty.
   ClickPane empty;
   HWND window = empty.Create(parent_, 0, nullptr);
   ASSERT_NE(window, nullptr);
   EXPECT_TRUE(GetWindowLongW(window, GWL_STYLE) & WS_CHILD);
   EXPECT_EQ(GetWindow(window, GW_CHILD), nullptr);
-  ClickPane numbered;
-  EXPECT_EQ(numbered.Create(parent_, 175, nullptr), nullptr);
+  EXPECT_EQ(ClickPane().Create(parent_, 175, nullptr), nullptr);
+
+  register_environment();
+  HCURSOR before = LoadCursorW(nullptr, IDC_ARROW);
+  SetCursor(before);
+  platform::ui::clear_cursor_history();
+  EXPECT_EQ(ClickPane().Create(parent_, 999, &host::CLSID_ClientEnvironment), nullptr);
+  EXPECT_EQ(platform::ui::cursor_history(), (std::vector<HCURSOR>{world_->busy, before}));
+  EXPECT_EQ(world_->resource_calls, (ResourceCalls{{999, 5}})) << "no init data is asked for without a template";
+
+  platform::HostedControl hosted;
+  EXPECT_EQ(hosted.create(zozed::CLSID_STGEmailDonePane, parent_, RECT{0, 0, 100, 100}), REGDB_E_CLASSNOTREG)
+      << "module classes are not registered in this test";
+  auto done = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGEmailDonePane>>();
+  EXPECT_EQ(hosted.attach(done->identity(), parent_, RECT{0, 0, 100, 100}), E_FAIL);
+  EXPECT_FALSE(hosted);
+  EXPECT_EQ(world_->resource_calls, (ResourceCalls{{999, 5}, {257, 5}}));
 }
 
 TEST_F(PaneControl, AClickOnABoundChildReachesThePaneAndOthersDoNot) {
   register_environment();
-  environment_data().templates[kClickTemplate] = click_template();
+  world_->templates[kClickTemplate] = click_template();
   ClickPane pane;
   HWND window = pane.Create(parent_, kClickTemplate, &host::CLSID_ClientEnvironment);
   ASSERT_NE(window, nullptr);
@@ -119,12 +121,12 @@ TEST_F(PaneControl, AClickOnABoundChildReachesThePaneAndOthersDoNot) {
 
 TEST_F(PaneControl, ActivatedByAContainerWithInitDataAppliedAndTornDownCompletely) {
   register_environment();
-  environment_data().templates[kClickTemplate] = click_template();
+  world_->templates[kClickTemplate] = click_template();
   std::vector<BYTE> init;
   append_record(init, 11112, host::kInitDataProperties, u"Text=second\r\nNoSuchProperty=1");
   append_record(init, 11111, 0x0376, u"Text=ignored");
   init.resize(init.size() + 2);  // the terminating control id 0
-  environment_data().init_data[kClickTemplate] = init;
+  world_->init_data[kClickTemplate] = init;
 
   auto control = platform::make_com_or_throw<ClickPaneControl>();
   platform::HostedControl hosted;
@@ -137,16 +139,9 @@ TEST_F(PaneControl, ActivatedByAContainerWithInitDataAppliedAndTornDownCompletel
   GetClientRect(window, &client);
   EXPECT_EQ(client.right, 240);
   EXPECT_EQ(client.bottom, 300);
-  EXPECT_EQ(environment_data().resource_calls,
-            (std::vector<std::pair<LONG, LONG>>{{kClickTemplate, 5}, {kClickTemplate, 240}}));
-
-  auto second = zozed::toolkit::ax_window_control(GetDlgItem(window, 11112));
-  auto first = zozed::toolkit::ax_window_control(GetDlgItem(window, 11111));
-  ASSERT_TRUE(second && first);
-  EXPECT_EQ(static_cast<FakeSkinned*>(second.As<ISkinIdealSize>().get())->text_, u"second");
-  EXPECT_EQ(static_cast<FakeSkinned*>(first.As<ISkinIdealSize>().get())->text_, u"") << "unknown message skipped";
-  first.reset();
-  second.reset();
+  EXPECT_EQ(world_->resource_calls, (ResourceCalls{{kClickTemplate, 5}, {kClickTemplate, 240}}));
+  EXPECT_EQ(stand_in(GetDlgItem(window, 11112))->text, u"second");
+  EXPECT_EQ(stand_in(GetDlgItem(window, 11111))->text, u"") << "unknown message skipped";
 
   ASSERT_TRUE(platform::ui::click(skinned_window_of(GetDlgItem(window, 11111))));
   pump();
@@ -159,27 +154,16 @@ TEST_F(PaneControl, ActivatedByAContainerWithInitDataAppliedAndTornDownCompletel
   hosted.destroy();
   EXPECT_FALSE(IsWindow(window));
   EXPECT_EQ(control->control_window(), nullptr);
-  EXPECT_EQ(control->Release(), 0u);
-  (void)control.detach();
-}
-
-TEST_F(PaneControl, APaneWithoutTemplateFailsToActivate) {
-  register_environment();
-  platform::HostedControl hosted;
-  EXPECT_EQ(hosted.create(zozed::CLSID_STGEmailDonePane, parent_, RECT{0, 0, 100, 100}), REGDB_E_CLASSNOTREG)
-      << "module classes are not registered in this test";
-  auto pane = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGEmailDonePane>>();
-  EXPECT_EQ(hosted.attach(pane->identity(), parent_, RECT{0, 0, 100, 100}), E_FAIL);
-  EXPECT_FALSE(hosted);
-  EXPECT_EQ(environment_data().resource_calls, (std::vector<std::pair<LONG, LONG>>{{257, 5}}));
+  EXPECT_EQ(control.detach()->Release(), 0u);
 }
 
 TEST_F(PaneControl, DrawsItsNameCentredOnATransparentBackground) {
   auto control = platform::make_com_or_throw<ClickPaneControl>();
-  auto view = control.As<IViewObject>();
   platform::ui::RecordingDc dc;
   const RECTL bounds{0, 0, 400, 40};
-  ASSERT_EQ(view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.hdc(), &bounds, nullptr, nullptr, 0), S_OK);
+  ASSERT_EQ(control.As<IViewObject>()->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, dc.hdc(), &bounds, nullptr,
+                                            nullptr, 0),
+            S_OK);
   const auto ops = dc.operations();
   ASSERT_EQ(ops.size(), 1u);
   EXPECT_EQ(ops[0].text, u"ATL-QUARN Composite Control");
@@ -189,7 +173,7 @@ TEST_F(PaneControl, DrawsItsNameCentredOnATransparentBackground) {
   EXPECT_EQ(ops[0].rect.right, 400);
 }
 
-TEST_F(PaneControl, ReceiveMessageAndAvailabilityLateBound) {
+TEST_F(PaneControl, ReceiveMessageLateBound) {
   auto control = platform::make_com_or_throw<ClickPaneControl>();
   auto dispatch = control.As<IDispatch>();
   LPOLESTR name = const_cast<LPOLESTR>(u"ReceiveMessage");
@@ -209,47 +193,42 @@ TEST_F(PaneControl, ReceiveMessageAndAvailabilityLateBound) {
   VariantClear(&args[3]);
 }
 
-}  // namespace
+using ComponentSettings = PaneTest;
 
-namespace {
+TEST_F(ComponentSettings, TheLocatorNamesTheCatalogueEntrysOptionsKeyWhenThereIsAnEnvironment) {
+  zozed::ComponentSettingsLocator alone(zozed::CLSID_STGArchivePane, zozed::kArchiveCatalogueSuffix);
+  EXPECT_EQ(alone.environment(), nullptr);
+  EXPECT_FALSE(alone.settings_key().has_value());
+  EXPECT_EQ(alone.component_folder(), u"");
+  EXPECT_EQ(alone.set_component_folder(u"Z:\\x"), E_FAIL);
 
-using ComponentSettings = pane_test::PaneTest;
-
-TEST_F(ComponentSettings, TheLocatorNamesTheCatalogueEntrysOptionsKey) {
   register_environment();
-  struct Row {
-    int line;
-    const std::optional<zozed::ComponentSettingsLocator>* locator;
-    const char16_t* key;
-  };
   auto save_as = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGSharedSaveAs>>();
   auto archive = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGArchivePane>>();
   auto done = platform::make_com_or_throw<zozed::PaneComponent<zozed::CLSID_STGEmailDonePane>>();
   EXPECT_FALSE(done->settings().has_value()) << "the done pane keeps no component settings";
-  const Row rows[] = {
+  const struct {
+    int line;
+    const std::optional<zozed::ComponentSettingsLocator>* locator;
+    const char16_t* key;
+  } kRows[] = {
       {__LINE__, &save_as->settings(), u"Software\\PaneTests\\Options\\TSGShare\\{F382D781-2B33-44A1-A674-5A40BAEEBE56}"},
       {__LINE__, &archive->settings(), u"Software\\PaneTests\\Options\\Archive\\{3DF39197-6128-4667-B6A5-DC42D42BEF7A}"},
   };
-  for (const Row& row : rows) {
-    ASSERT_TRUE(row.locator->has_value()) << "row at line " << row.line;
-    EXPECT_EQ((*row.locator)->settings_key(), std::optional<std::u16string>(row.key)) << "row at line " << row.line;
-    EXPECT_EQ((*row.locator)->component_folder(), u"") << "row at line " << row.line;
-    ASSERT_EQ((*row.locator)->set_component_folder(u"Z:\\tmp\\kept"), S_OK);
+  for (const auto& row : kRows) {
+    SCOPED_TRACE(row.line);
+    ASSERT_TRUE(row.locator->has_value());
+    const auto& locator = **row.locator;
+    EXPECT_EQ(locator.settings_key(), std::optional<std::u16string>(row.key));
+    EXPECT_EQ(locator.component_folder(), u"");
+    ASSERT_EQ(locator.set_component_folder(u"Z:\\tmp\\kept"), S_OK);
     platform::RegKey key;
     std::u16string stored;
     ASSERT_EQ(key.open(HKEY_CURRENT_USER, row.key), ERROR_SUCCESS);
     ASSERT_EQ(key.get_string(u"CmpntDir", stored), ERROR_SUCCESS);
-    EXPECT_EQ(stored, u"Z:\\tmp\\kept") << "row at line " << row.line;
-    EXPECT_EQ((*row.locator)->component_folder(), u"Z:\\tmp\\kept") << "row at line " << row.line;
+    EXPECT_EQ(stored, u"Z:\\tmp\\kept");
+    EXPECT_EQ(locator.component_folder(), u"Z:\\tmp\\kept");
   }
-}
-
-TEST_F(ComponentSettings, WithoutAnEnvironmentThereIsNoKey) {
-  zozed::ComponentSettingsLocator locator(zozed::CLSID_STGArchivePane, zozed::kArchiveCatalogueSuffix);
-  EXPECT_EQ(locator.environment(), nullptr);
-  EXPECT_FALSE(locator.settings_key().has_value());
-  EXPECT_EQ(locator.component_folder(), u"");
-  EXPECT_EQ(locator.set_component_folder(u"Z:\\x"), E_FAIL);
 }
 
 }  // namespace

@@ -18,16 +18,9 @@ constexpr LONG kTestTemplate = 4242;
 std::vector<BYTE> test_template() {
   platform::DialogTemplateBuilder b;
   b.style(WS_CHILD | DS_CONTROL).rect(0, 0, 150, 130);
-  b.label(101, u"", 5, 5, 50, 10);
-  b.label(102, u"", 5, 20, 50, 10);
-  b.item(platform::DialogItem{std::u16string(u"TSGAxWin"), guid_text(kFakeSkinnedClsid), 103, WS_VISIBLE, 0, 5, 40, 60,
-                              10, 0, {}});
-  b.button(104, u"", 5, 100, 40, 10);
-  b.button(105, u"", 5, 115, 40, 10);
-  b.label(106, u"", 60, 20, 30, 10);
-  const auto words = b.build();
-  const auto* bytes = reinterpret_cast<const BYTE*>(words.data());
-  return std::vector<BYTE>(bytes, bytes + words.size() * sizeof(WORD));
+  b.label(101, u"", 5, 5, 50, 10).label(102, u"", 5, 20, 50, 10).item(skinned(103, 5, 40, 60, 10));
+  b.button(104, u"", 5, 100, 40, 10).button(105, u"", 5, 115, 40, 10).label(106, u"", 60, 20, 30, 10);
+  return template_bytes(b);
 }
 
 // Downward from "Top": 101 moves (template distance below), 102 stretched from indent 1 with
@@ -44,69 +37,55 @@ class TestPane final : public PaneWindow {
   using PaneWindow::OnSkinLoad;
 };
 
-struct Expected {
-  int id;
-  RECT rect;
-};
+// "left,top,right,bottom" of a window in its parent.
+std::string rect_text(HWND window) {
+  const RECT r = rect_in_parent(window);
+  return std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) + "," +
+         std::to_string(r.bottom);
+}
 
 class PaneLayout : public PaneTest {
  protected:
   void SetUp() override {
     PaneTest::SetUp();
     register_environment();
-    environment_data().templates[kTestTemplate] = test_template();
+    world_->templates[kTestTemplate] = test_template();
   }
 
-  HWND create(TestPane& pane) {
+  HWND create(PaneWindow& pane) {
     HWND window = pane.Create(parent_, kTestTemplate, &host::CLSID_ClientEnvironment);
     EXPECT_NE(window, nullptr);
     return window;
   }
 
-  void expect_layout(HWND pane, int width, int height, std::initializer_list<Expected> expected, int line) {
+  // The pane sized to width x height, and its controls' rectangles as "id left,top,right,bottom".
+  static std::string layout(HWND pane, int width, int height, std::initializer_list<int> ids) {
     MoveWindow(pane, 0, 0, width, height, FALSE);
-    for (const Expected& e : expected) {
-      const RECT r = rect_in_parent(GetDlgItem(pane, e.id));
-      EXPECT_TRUE(r.left == e.rect.left && r.top == e.rect.top && r.right == e.rect.right && r.bottom == e.rect.bottom)
-          << "control " << e.id << " at " << width << "x" << height << " (expectation at line " << line << "): got ("
-          << r.left << "," << r.top << "," << r.right << "," << r.bottom << ")";
-    }
+    std::string text;
+    for (const int id : ids) text += (text.empty() ? "" : "  ") + std::to_string(id) + " " + rect_text(GetDlgItem(pane, id));
+    return text;
   }
 };
 
 TEST_F(PaneLayout, SkinValuesPlaceGroupsAtTwoSizes) {
-  write_skin(u"ActivityPaneControl\\HorizLayout", {{u"First", 6}, {u"Second", 12}});
+  write_skin(u"ActivityPaneControl\\HorizLayout", {{u"First", dword(6)}, {u"Second", dword(12)}});
   // "Top" and "BottomGap" use up positions 2 and 4: gap 3 is the third value.
-  write_skin(u"ActivityPaneControl\\VertLayout", {{u"One", 4}, {u"top", 3}, {u"Three", 7}, {u"BOTTOMGAP", 5}});
+  write_skin(u"ActivityPaneControl\\VertLayout",
+             {{u"One", dword(4)}, {u"top", dword(3)}, {u"Three", dword(7)}, {u"BOTTOMGAP", dword(5)}});
   TestPane pane;
   HWND window = create(pane);
-  EXPECT_EQ(pane.top(), 3);
-  EXPECT_EQ(pane.bottom_gap(), 5);
-  EXPECT_EQ(pane.horizontal_layout(1), 6);
-  EXPECT_EQ(pane.horizontal_layout(2), 12);
-  EXPECT_EQ(pane.vertical_layout(1), 4);
-  EXPECT_EQ(pane.vertical_layout(2), 0) << "\"Top\" is no gap value";
-  EXPECT_EQ(pane.vertical_layout(3), 7);
-  EXPECT_EQ(pane.vertical_layout(4), 0) << "\"BottomGap\" is no gap value";
-
+  // Top, bottom gap, indents 1 and 2, gaps 1 to 4 ("Top" and "BottomGap" are no gap values).
+  EXPECT_EQ((std::vector{pane.top(), pane.bottom_gap(), pane.horizontal_layout(1), pane.horizontal_layout(2),
+                         pane.vertical_layout(1), pane.vertical_layout(2), pane.vertical_layout(3), pane.vertical_layout(4)}),
+            (std::vector{3, 5, 6, 12, 4, 0, 7, 0}));
   // 103's ideal height: 16 per started 400 / width line.
-  expect_layout(window, 300, 260,
-                {{101, {10, 3, 110, 23}},
-                 {102, {6, 33, 300, 53}},
-                 {103, {12, 60, 300, 92}},
-                 {105, {10, 235, 90, 255}},
-                 {104, {10, 205, 90, 225}}},
-                __LINE__);
-  expect_layout(window, 200, 160,
-                {{101, {10, 3, 110, 23}},
-                 {102, {6, 33, 200, 53}},
-                 {103, {12, 60, 200, 108}},
-                 {105, {10, 135, 90, 155}},
-                 {104, {10, 105, 90, 125}}},
-                __LINE__);
-  auto skinned = zozed::toolkit::ax_window_control(GetDlgItem(window, 103));
-  ASSERT_TRUE(skinned);
-  EXPECT_EQ(static_cast<FakeSkinned*>(skinned.As<ISkinAutoSize>().get())->mode_, host::kAutoSizeHeight);
+  EXPECT_EQ(layout(window, 300, 260, {101, 102, 103, 104, 105}),
+            "101 10,3,110,23  102 6,33,300,53  103 12,60,300,92  104 10,205,90,225  105 10,235,90,255");
+  EXPECT_EQ(layout(window, 200, 160, {101, 102, 103, 104, 105}),
+            "101 10,3,110,23  102 6,33,200,53  103 12,60,200,108  104 10,105,90,125  105 10,135,90,155");
+  auto control = zozed::toolkit::ax_window_control(GetDlgItem(window, 103));
+  ASSERT_TRUE(control);
+  EXPECT_EQ(static_cast<SkinStandIn*>(control.As<ISkinAutoSize>().get())->auto_size_mode, host::kAutoSizeHeight);
 }
 
 TEST_F(PaneLayout, WithoutVertLayoutTemplateSpacingHoldsFromTheVeryTop) {
@@ -115,13 +94,11 @@ TEST_F(PaneLayout, WithoutVertLayoutTemplateSpacingHoldsFromTheVeryTop) {
   EXPECT_EQ(pane.top(), 0);
   EXPECT_EQ(pane.bottom_gap(), 10);
   // Gap index 3 without a skin is 0; 101 keeps its template distance of 10 below.
-  expect_layout(window, 300, 260,
-                {{101, {10, 0, 110, 20}},
-                 {102, {0, 30, 300, 50}},
-                 {103, {0, 50, 300, 82}},
-                 {105, {10, 230, 90, 250}},
-                 {104, {10, 200, 90, 220}}},
-                __LINE__);
+  const std::string laid_out = "101 10,0,110,20  102 0,30,300,50  103 0,50,300,82  104 10,200,90,220  105 10,230,90,250";
+  EXPECT_EQ(layout(window, 300, 260, {101, 102, 103, 104, 105}), laid_out);
+  // An empty client area lays out nothing.
+  EXPECT_EQ(layout(window, 0, 260, {101, 102, 103, 104, 105}), laid_out);
+  EXPECT_EQ(layout(window, 300, 0, {101, 102, 103, 104, 105}), laid_out);
 }
 
 // 101 is of no sizing kind: it stays and counts with no height. 106 is placed in a row after
@@ -139,27 +116,9 @@ class RowPane final : public PaneWindow {
 
 TEST_F(PaneLayout, UnsizedItemsCountAsNothingAndRowsStopAtTheRightEdge) {
   RowPane pane;
-  HWND window = pane.Create(parent_, kTestTemplate, &host::CLSID_ClientEnvironment);
-  ASSERT_NE(window, nullptr);
-  expect_layout(window, 300, 260, {{101, {10, 10, 110, 30}}, {102, {10, 20, 110, 40}}, {106, {120, 20, 180, 40}}},
-                __LINE__);
-  expect_layout(window, 150, 260, {{102, {10, 20, 110, 40}}, {106, {120, 20, 150, 40}}}, __LINE__);
-}
-
-TEST_F(PaneLayout, AnEmptyClientAreaLaysOutNothing) {
-  TestPane pane;
   HWND window = create(pane);
-  MoveWindow(window, 0, 0, 300, 260, FALSE);
-  std::vector<RECT> before;
-  for (int id : {101, 102, 103, 104, 105}) before.push_back(rect_in_parent(GetDlgItem(window, id)));
-  for (const SIZE size : {SIZE{0, 260}, SIZE{300, 0}}) {
-    MoveWindow(window, 0, 0, size.cx, size.cy, FALSE);
-    int i = 0;
-    for (int id : {101, 102, 103, 104, 105}) {
-      const RECT r = rect_in_parent(GetDlgItem(window, id));
-      EXPECT_TRUE(EqualRect(&r, &before[i++])) << "control " << id << " moved at " << size.cx << "x" << size.cy;
-    }
-  }
+  EXPECT_EQ(layout(window, 300, 260, {101, 102, 106}), "101 10,10,110,30  102 10,20,110,40  106 120,20,180,40");
+  EXPECT_EQ(layout(window, 150, 260, {102, 106}), "102 10,20,110,40  106 120,20,150,40");
 }
 
 TEST_F(PaneLayout, SizingRulesForOneControl) {
@@ -170,24 +129,22 @@ TEST_F(PaneLayout, SizingRulesForOneControl) {
     int line;
     int x, y, width_rule, height_rule;
     bool answer_width;
-    RECT expected;
+    const char* expected;
     LONG answer;
   };
   // Each row starts from (10, 10, 110, 30): 100 x 20.
   const Row rows[] = {
-      {__LINE__, 10, 10, 50, 0, false, {10, 10, 60, 30}, 20},
-      {__LINE__, 10, 10, -50, 0, true, {10, 10, 60, 30}, 50},
-      {__LINE__, 10, 10, -150, -5, false, {10, 10, 110, 15}, 5},
-      {__LINE__, 10, 10, 0, 0, false, {10, 10, 110, 30}, 20},
-      {__LINE__, PaneWindow::kKeepCoordinate, 40, 0, 30, false, {10, 40, 110, 70}, 30},
-      {__LINE__, 25, PaneWindow::kKeepCoordinate, -100, 0, true, {25, 10, 125, 30}, 100},
+      {__LINE__, 10, 10, 50, 0, false, "10,10,60,30", 20},
+      {__LINE__, 10, 10, -50, 0, true, "10,10,60,30", 50},
+      {__LINE__, 10, 10, -150, -5, false, "10,10,110,15", 5},
+      {__LINE__, 10, 10, 0, 0, false, "10,10,110,30", 20},
+      {__LINE__, PaneWindow::kKeepCoordinate, 40, 0, 30, false, "10,40,110,70", 30},
+      {__LINE__, 25, PaneWindow::kKeepCoordinate, -100, 0, true, "25,10,125,30", 100},
   };
   for (const Row& row : rows) {
     MoveWindow(label, 10, 10, 100, 20, FALSE);
     const LONG answer = pane.size_control(label, row.x, row.y, row.width_rule, row.height_rule, row.answer_width);
-    const RECT r = rect_in_parent(label);
-    EXPECT_TRUE(EqualRect(&r, &row.expected)) << "row at line " << row.line << ": got (" << r.left << "," << r.top
-                                              << "," << r.right << "," << r.bottom << ")";
+    EXPECT_EQ(rect_text(label), row.expected) << "row at line " << row.line;
     EXPECT_EQ(answer, row.answer) << "row at line " << row.line;
   }
 }
@@ -210,25 +167,16 @@ TEST_F(PaneLayout, SkinnedSizingAppliesTheWidthThenTheIdealHeight) {
   TestPane pane;
   HWND window = create(pane);
   HWND skinned = GetDlgItem(window, 103);
-  const LONG height = pane.size_skinned_control(skinned, 0, 0, 100, 0);
-  EXPECT_EQ(height, 64) << "four lines at 100 pixels";
-  const RECT r = rect_in_parent(skinned);
-  EXPECT_EQ(r.right - r.left, 100);
-  EXPECT_EQ(r.bottom - r.top, 64);
+  EXPECT_EQ(pane.size_skinned_control(skinned, 0, 0, 100, 0), 64) << "four lines at 100 pixels";
+  EXPECT_EQ(rect_text(skinned), "0,0,100,64");
 }
 
 TEST_F(PaneLayout, ValuesThatAreNotNumbersLeaveTheirPosition) {
-  platform::RegKey skin;
-  ASSERT_EQ(skin.create(HKEY_CURRENT_USER, std::u16string(kConfigurationRoot) + u"\\Skin\\ActivityPaneControl\\HorizLayout"),
-            ERROR_SUCCESS);
-  ASSERT_EQ(skin.set_dword(u"a", 6), ERROR_SUCCESS);
-  ASSERT_EQ(skin.set_string(u"b", u"wide"), ERROR_SUCCESS);
-  ASSERT_EQ(skin.set_dword(u"c", 9), ERROR_SUCCESS);
+  write_skin(u"ActivityPaneControl\\HorizLayout", {{u"a", dword(6)}, {u"b", sz(u"wide")}, {u"c", dword(9)}});
   TestPane pane;
   create(pane);
-  EXPECT_EQ(pane.horizontal_layout(1), 6);
-  EXPECT_EQ(pane.horizontal_layout(2), 0);
-  EXPECT_EQ(pane.horizontal_layout(3), 9);
+  EXPECT_EQ((std::vector{pane.horizontal_layout(1), pane.horizontal_layout(2), pane.horizontal_layout(3)}),
+            (std::vector{6, 0, 9}));
 }
 
 }  // namespace

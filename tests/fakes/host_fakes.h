@@ -1,11 +1,12 @@
-// Strict recording fakes of the host's media objects (media services, image objects, the
-// attachment resolver, the slide-show check, the message service, the environment) over one
-// MediaWorld that each test seeds; Register() makes them the classes CoCreateInstance finds.
+// Strict recording fakes of the host's objects (media services, image objects, the attachment
+// resolver, the slide-show check, the message service, the environment, the mail service) over
+// one HostWorld that each test seeds; HostClasses makes them the classes CoCreateInstance finds.
 // Calls are logged in order; a call the world was not seeded for fails the test.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 #include <memory>
@@ -16,12 +17,13 @@
 #include "host/attachment_resolver.h"
 #include "host/environment.h"
 #include "host/image_object.h"
+#include "host/mail_service.h"
 #include "host/media_items.h"
 #include "host/media_services.h"
 #include "host/message_service.h"
 #include "platform/path_mapping.h"
 #include "platform/support/bstr.h"
-#include "platform/support/com_object.h"
+#include "platform/support/dispatch_object.h"
 #include "platform/support/safe_array.h"
 #include "tests/fakes/registered_class.h"
 
@@ -39,6 +41,34 @@ inline HRESULT give(std::u16string_view text, BSTR* out) {
   if (!out) return E_POINTER;
   *out = platform::Bstr(text).detach();
   return S_OK;
+}
+
+// The texts of a VT_ARRAY | VT_BSTR, in order.
+inline std::vector<std::u16string> strings_of(const VARIANT& array) {
+  std::vector<std::u16string> out;
+  if (array.vt != (VT_ARRAY | VT_BSTR)) return out;
+  auto view = platform::SafeArray::attach(array.parray);
+  for (LONG i = 0; i < static_cast<LONG>(view.size()); ++i) {
+    platform::Bstr text;
+    EXPECT_EQ(view.get_element(i, text), S_OK);
+    out.emplace_back(text.view());
+  }
+  (void)view.detach();
+  return out;
+}
+
+// The numbers of a VT_ARRAY | VT_I4, in order.
+inline std::vector<LONG> longs_of(const VARIANT& array) {
+  std::vector<LONG> out;
+  if (array.vt != (VT_ARRAY | VT_I4)) return out;
+  auto view = platform::SafeArray::attach(array.parray);
+  for (LONG i = 0; i < static_cast<LONG>(view.size()); ++i) {
+    LONG value = 0;
+    EXPECT_EQ(view.get_element(i, value), S_OK);
+    out.push_back(value);
+  }
+  (void)view.detach();
+  return out;
 }
 
 // "file::Z:\\t\\a.jpg" -> "Z:\\t\\a.jpg".
@@ -75,7 +105,7 @@ struct SavedPicture {
   LONG height = 0;
 };
 
-struct MediaWorld {
+struct HostWorld {
   // Seeds.
   std::map<std::u16string, ImageInfo> infos;           // GetImageInfo by path; others fail
   std::set<std::u16string> unloadable;                 // LoadImage fails
@@ -87,6 +117,10 @@ struct MediaWorld {
   std::set<std::u16string> refused;                    // slide-show check verdict 1
   std::map<LONG, std::u16string> strings;              // host strings
   std::vector<LONG> answers;                           // ShowMessage answers in turn; OK when none is left
+  std::map<LONG, std::vector<BYTE>> templates;         // dialog templates by id
+  std::map<LONG, std::vector<BYTE>> init_data;         // their init data by id
+  HCURSOR busy = nullptr;                              // the busy cursor
+  std::u16string configuration_root = u"Software\\HostFakes";
   // Records.
   std::vector<std::string> calls;
   std::vector<SavedPicture> saved;
@@ -94,11 +128,24 @@ struct MediaWorld {
   std::vector<LONG> resolver_orientations;
   std::vector<std::u16string> messages;                // text | caption | further
   std::vector<LONG> configuration;
+  std::vector<std::pair<LONG, LONG>> resource_calls;   // id, type
 
   void log(std::string call) { calls.push_back(std::move(call)); }
 };
 
-using World = std::shared_ptr<MediaWorld>;
+using World = std::shared_ptr<HostWorld>;
+
+// An automation object with no members of its own beyond its interface's.
+template <class Derived, class Interface>
+class Automation : public platform::DispatchObject<Derived, platform::Chain<Interface, IDispatch>> {
+ public:
+  static std::span<const platform::DispatchMember<Derived>> dispatch_members() { return {}; }
+};
+
+inline HRESULT unexpected(const char* what) {
+  ADD_FAILURE() << "unexpected call to " << what;
+  return E_NOTIMPL;
+}
 
 class FakeImage final : public platform::ComObject<FakeImage, IImageObject> {
  public:
@@ -106,13 +153,7 @@ class FakeImage final : public platform::ComObject<FakeImage, IImageObject> {
 
   STDMETHODIMP SetConfiguration(VARIANT configuration) override {
     if (configuration.vt != (VT_ARRAY | VT_I4)) return E_INVALIDARG;
-    auto array = platform::SafeArray::attach(configuration.parray);
-    world_->configuration.clear();
-    for (LONG i = 0; i < static_cast<LONG>(array.size()); ++i) {
-      LONG value = 0;
-      if (SUCCEEDED(array.get_element(i, value))) world_->configuration.push_back(value);
-    }
-    (void)array.detach();
+    world_->configuration = longs_of(configuration);
     return S_OK;
   }
   STDMETHODIMP Rotate(LONG quarter_turns) override {
@@ -157,16 +198,10 @@ class FakeImage final : public platform::ComObject<FakeImage, IImageObject> {
   LONG height_ = 0;
 };
 
-class FakeMediaServices final : public platform::ComObject<FakeMediaServices, platform::Chain<IMediaServices, IDispatch>> {
+class FakeMediaServices final : public Automation<FakeMediaServices, IMediaServices> {
  public:
   explicit FakeMediaServices(World world) : world_(std::move(world)) {}
 
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return unexpected("GetTypeInfoCount"); }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return unexpected("GetTypeInfo"); }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return unexpected("GetIDsOfNames"); }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return unexpected("Invoke");
-  }
   STDMETHODIMP RegisterListener(IUnknown*) override { return unexpected("RegisterListener"); }
   STDMETHODIMP GetFileObject(BSTR, IFileObject**) override { return unexpected("GetFileObject"); }
   STDMETHODIMP GetDefaultFolder(BSTR*) override { return unexpected("GetDefaultFolder"); }
@@ -207,10 +242,6 @@ class FakeMediaServices final : public platform::ComObject<FakeMediaServices, pl
   }
 
  private:
-  static HRESULT unexpected(const char* what) {
-    ADD_FAILURE() << "unexpected media services call " << what;
-    return E_NOTIMPL;
-  }
   World world_;
 };
 
@@ -221,18 +252,8 @@ class FakeResolver final : public platform::ComObject<FakeResolver, IAttachmentR
   STDMETHODIMP SetItems(VARIANT paths, VARIANT orientations) override {
     if (!world_->resolver_seeded) ADD_FAILURE() << "the attachment resolver was not expected";
     if (paths.vt != (VT_ARRAY | VT_BSTR) || orientations.vt != (VT_ARRAY | VT_I4)) return E_INVALIDARG;
-    auto path_array = platform::SafeArray::attach(paths.parray);
-    auto orientation_array = platform::SafeArray::attach(orientations.parray);
-    for (LONG i = 0; i < static_cast<LONG>(path_array.size()); ++i) {
-      platform::Bstr path;
-      LONG orientation = 0;
-      EXPECT_EQ(path_array.get_element(i, path), S_OK);
-      EXPECT_EQ(orientation_array.get_element(i, orientation), S_OK);
-      world_->resolver_paths.emplace_back(path.view());
-      world_->resolver_orientations.push_back(orientation);
-    }
-    (void)path_array.detach();
-    (void)orientation_array.detach();
+    for (auto& path : strings_of(paths)) world_->resolver_paths.push_back(std::move(path));
+    for (const LONG orientation : longs_of(orientations)) world_->resolver_orientations.push_back(orientation);
     return S_OK;
   }
   STDMETHODIMP Next(BSTR* source, BSTR* file, LONG* rotation) override {
@@ -272,15 +293,9 @@ class FakeSlideShowCheck final : public platform::ComObject<FakeSlideShowCheck, 
   std::u16string file_;
 };
 
-class FakeMessages final : public platform::ComObject<FakeMessages, platform::Chain<IMessageService, IDispatch>> {
+class FakeMessages final : public Automation<FakeMessages, IMessageService> {
  public:
   explicit FakeMessages(World world) : world_(std::move(world)) {}
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
   STDMETHODIMP ShowMessage(HWND, BSTR text, BSTR caption, BSTR further, LONG buttons, LONG* answer) override {
     if (!answer) return E_POINTER;
     world_->messages.push_back(text_of(text) + u"|" + text_of(caption) + u"|" + text_of(further));
@@ -297,15 +312,9 @@ class FakeMessages final : public platform::ComObject<FakeMessages, platform::Ch
   World world_;
 };
 
-class FakeEnvironment final : public platform::ComObject<FakeEnvironment, platform::Chain<IClientEnvironment, IDispatch>> {
+class FakeEnvironment final : public Automation<FakeEnvironment, IClientEnvironment> {
  public:
   explicit FakeEnvironment(World world) : world_(std::move(world)) {}
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
   STDMETHODIMP GetHostString(LONG id, BSTR* text) override {
     if (!text) return E_POINTER;
     *text = nullptr;
@@ -314,20 +323,78 @@ class FakeEnvironment final : public platform::ComObject<FakeEnvironment, platfo
     if (found == world_->strings.end()) return E_INVALIDARG;
     return give(found->second, text);
   }
-  STDMETHODIMP GetCursor(LONG, HCURSOR*) override { return unexpected(); }
-  STDMETHODIMP GetResource(LONG, LONG, VARIANT*) override { return unexpected(); }
-  STDMETHODIMP GetImage(LONG, IUnknown**) override { return unexpected(); }
-  STDMETHODIMP get_ConfigurationRoot(BSTR*) override { return unexpected(); }
-  STDMETHODIMP get_SettingsPath(BSTR*) override { return unexpected(); }
-  STDMETHODIMP get_FormatLoaderBasePath(BSTR*) override { return unexpected(); }
-  STDMETHODIMP GetCatalogueRoot(LONG, BSTR*) override { return unexpected(); }
+  STDMETHODIMP GetCursor(LONG id, HCURSOR* cursor) override {
+    *cursor = id == host::kBusyCursor ? world_->busy : nullptr;
+    return *cursor ? S_OK : E_FAIL;
+  }
+  STDMETHODIMP GetResource(LONG id, LONG type, VARIANT* resource) override {
+    VariantInit(resource);
+    world_->resource_calls.emplace_back(id, type);
+    const auto& table = type == host::kResourceDialogTemplate ? world_->templates : world_->init_data;
+    const auto found = table.find(id);
+    if (found == table.end()) return S_FALSE;
+    SAFEARRAY* array = SafeArrayCreateVector(VT_UI1, 0, static_cast<ULONG>(found->second.size()));
+    void* data = nullptr;
+    if (!array || FAILED(SafeArrayAccessData(array, &data))) return E_OUTOFMEMORY;
+    std::copy(found->second.begin(), found->second.end(), static_cast<BYTE*>(data));
+    SafeArrayUnaccessData(array);
+    resource->vt = VT_ARRAY | VT_UI1;
+    resource->parray = array;
+    return S_OK;
+  }
+  STDMETHODIMP GetImage(LONG, IUnknown** image) override {
+    *image = nullptr;
+    return S_FALSE;
+  }
+  STDMETHODIMP get_ConfigurationRoot(BSTR* path) override { return give(world_->configuration_root, path); }
+  STDMETHODIMP get_SettingsPath(BSTR* path) override { return give(world_->configuration_root + u"\\Settings", path); }
+  STDMETHODIMP get_FormatLoaderBasePath(BSTR* path) override { return give(u"", path); }
+  STDMETHODIMP GetCatalogueRoot(LONG, BSTR* root) override {
+    give(u"", root);
+    return S_FALSE;
+  }
 
  private:
-  static HRESULT unexpected() {
-    ADD_FAILURE() << "unexpected environment call";
-    return E_NOTIMPL;
-  }
   World world_;
+};
+
+// The mail service: a client name, whether the host would let it embed, and the answer to a
+// hand-off; it counts the questions and records the hand-offs.
+class FakeMailService final : public Automation<FakeMailService, IMailService> {
+ public:
+  struct Sent {
+    std::string operation;
+    LONG handle = 0;
+    std::u16string subject, body;
+    std::vector<std::u16string> paths;
+  };
+
+  FakeMailService(std::u16string name, bool embeds, HRESULT answer = S_OK)
+      : name_(std::move(name)), embeds_(embeds), answer_(answer) {}
+  STDMETHODIMP SendWithAttachments(LONG handle, BSTR subject, BSTR body, VARIANT* paths) override {
+    return record("attachments", handle, subject, body, paths);
+  }
+  STDMETHODIMP SendEmbeddedInHtml(LONG handle, BSTR subject, BSTR body, VARIANT* paths) override {
+    return record("embedded", handle, subject, body, paths);
+  }
+  STDMETHODIMP GetDefaultClientName(BSTR* name) override { return give(name_, name); }
+  STDMETHODIMP CanEmbedInClient(VARIANT_BOOL* can_embed) override {
+    ++asked;
+    *can_embed = embeds_ ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+
+  int asked = 0;
+  std::vector<Sent> sent;
+
+ private:
+  HRESULT record(const char* operation, LONG handle, BSTR subject, BSTR body, VARIANT* paths) {
+    sent.push_back({operation, handle, text_of(subject), text_of(body), paths ? strings_of(*paths) : Sent{}.paths});
+    return answer_;
+  }
+  std::u16string name_;
+  bool embeds_;
+  HRESULT answer_;
 };
 
 // A host media item for a file; `document` makes it an open document.
@@ -390,11 +457,6 @@ class FakeDocument final : public platform::ComObject<FakeDocument, IOpenDocumen
   bool modified_;
   bool saves_;
 };
-
-template <class T>
-InstanceMaker maker_of(World world) {
-  return [world](REFIID riid, void** ppv) { return platform::create_com<T>(riid, ppv, world); };
-}
 
 // The host classes the engine creates, registered for as long as this lives.
 class HostClasses {
