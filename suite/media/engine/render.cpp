@@ -53,10 +53,11 @@ PixelLayout written_layout(PixelLayout delivered, const Format& format) {
 }
 
 // The largest JPEG scale (1/8, 1/4, 1/2) whose decoded size still covers the size wanted:
-// most of a decode's time goes into pixels it would then throw away. libjpeg rounds up.
+// most of a decode's time goes into pixels it would then throw away. libvips counts the
+// decoded size rounded down (and aborts when that comes to nothing).
 int jpeg_shrink(int width, int height, int wanted_width, int wanted_height) {
   for (const int shrink : {8, 4, 2})
-    if ((width + shrink - 1) / shrink >= wanted_width && (height + shrink - 1) / shrink >= wanted_height) return shrink;
+    if (width / shrink >= wanted_width && height / shrink >= wanted_height) return shrink;
   return 1;
 }
 
