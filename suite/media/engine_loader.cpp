@@ -26,8 +26,9 @@ std::string engine_path() {
 }
 
 PictureEngine* load_engine(std::string& failure) {
-  // Never closed: libvips cannot be unloaded once started.
-  void* library = dlopen(engine_path().c_str(), RTLD_NOW | RTLD_LOCAL);
+  // Never closed: libvips cannot be unloaded once started. Bound lazily: binding every
+  // function of libvips' hundred libraries up front costs more than a photo's decoding.
+  void* library = dlopen(engine_path().c_str(), RTLD_LAZY | RTLD_LOCAL);
   if (!library) {
     const char* why = dlerror();
     failure = std::string("the picture engine could not be loaded: ") + (why ? why : kEngineFile);

@@ -61,27 +61,6 @@ int jpeg_shrink(int width, int height, int wanted_width, int wanted_height) {
   return 1;
 }
 
-// To exactly `width` x `height`: a block shrink by whole factors, then Lanczos for the rest.
-// Transparent pixels would bleed their colour into their neighbours unless premultiplied.
-vips::VImage resized(const vips::VImage& image, int width, int height) {
-  if (image.width() == width && image.height() == height) return image;
-  vips::VImage in = image;
-  const bool alpha = in.has_alpha();
-  const VipsBandFormat format = in.format();
-  const double max = format == VIPS_FORMAT_USHORT ? 65535.0 : 255.0;
-  if (alpha) in = in.premultiply(vips::VImage::option()->set("max_alpha", max));
-  vips::VImage out = in.resize(static_cast<double>(width) / in.width(),
-                               vips::VImage::option()
-                                   ->set("vscale", static_cast<double>(height) / in.height())
-                                   ->set("kernel", VIPS_KERNEL_LANCZOS3));
-  if (alpha) out = out.unpremultiply(vips::VImage::option()->set("max_alpha", max));
-  if (out.format() != format) out = out.cast(format);
-  // Rounding can leave the last row or column over or short; the edge pixels repeat or go.
-  if (out.width() != width || out.height() != height)
-    out = out.embed(0, 0, width, height, vips::VImage::option()->set("extend", VIPS_EXTEND_COPY));
-  return out;
-}
-
 // Turning needs the whole picture at hand: in memory when small, else in a temporary file.
 vips::VImage materialised(const vips::VImage& image) {
   constexpr double kInMemory = 64.0 * 1024 * 1024;
@@ -91,6 +70,44 @@ vips::VImage materialised(const vips::VImage& image) {
   vips::VImage file = vips::VImage::new_temp_file(".v");
   image.write(file);
   return file;
+}
+
+// Only the height changes: a block shrink by whole factors, then Lanczos for the rest.
+vips::VImage resized_vertically(const vips::VImage& image, int height) {
+  if (image.height() == height) return image;
+  return image.resize(1.0, vips::VImage::option()
+                               ->set("vscale", static_cast<double>(height) / image.height())
+                               ->set("kernel", VIPS_KERNEL_LANCZOS3));
+}
+
+// To exactly `width` x `height`. libvips 8.14 reduces 8-bit columns with vector code but rows
+// in plain C, ten times slower and a third of a photo's whole preparation; shrinking 8-bit
+// pictures, the rows are reduced as the columns of the picture transposed. Transparent pixels
+// would bleed their colour into their neighbours unless premultiplied.
+vips::VImage resized(const vips::VImage& image, int width, int height) {
+  if (image.width() == width && image.height() == height) return image;
+  vips::VImage in = image;
+  const bool alpha = in.has_alpha();
+  const VipsBandFormat format = in.format();
+  const double max = format == VIPS_FORMAT_USHORT ? 65535.0 : 255.0;
+  if (alpha) in = in.premultiply(vips::VImage::option()->set("max_alpha", max));
+  vips::VImage out;
+  if (in.format() == VIPS_FORMAT_UCHAR && width <= in.width() && height <= in.height()) {
+    out = resized_vertically(in, height);
+    if (out.width() != width)
+      out = materialised(resized_vertically(materialised(out).rot(VIPS_ANGLE_D90), width)).rot(VIPS_ANGLE_D270);
+  } else {
+    out = in.resize(static_cast<double>(width) / in.width(),
+                    vips::VImage::option()
+                        ->set("vscale", static_cast<double>(height) / in.height())
+                        ->set("kernel", VIPS_KERNEL_LANCZOS3));
+  }
+  if (alpha) out = out.unpremultiply(vips::VImage::option()->set("max_alpha", max));
+  if (out.format() != format) out = out.cast(format);
+  // Rounding can leave the last row or column over or short; the edge pixels repeat or go.
+  if (out.width() != width || out.height() != height)
+    out = out.embed(0, 0, width, height, vips::VImage::option()->set("extend", VIPS_EXTEND_COPY));
+  return out;
 }
 
 vips::VImage turned(const vips::VImage& image, int turns) {
