@@ -50,7 +50,11 @@ void Picture::load(const std::string& path) {
   loaded->path = path;
   loaded->header = read_picture_header(path);
   check_dimensions(path, loaded->header.width, loaded->header.height);
-  loaded->layout = delivered_layout(loaded->header.layout, accepted_);
+  try {
+    loaded->layout = delivered_layout(loaded->header.layout, accepted_);
+  } catch (const MediaError& e) {
+    throw MediaError(path + ": " + e.what());
+  }
   loaded_ = std::move(loaded);
 }
 

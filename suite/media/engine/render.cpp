@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cstdio>
 #include <filesystem>
+#include <stdexcept>
 #include <string_view>
 
 #include "suite/media/engine/engine_parts.h"
