@@ -18,7 +18,8 @@ namespace suite::media::engine {
 namespace {
 
 // libvips looks for its format modules under $VIPSHOME/lib when VIPSHOME is set: pointing it
-// at nothing for the start keeps them out until a picture needs them.
+// at nothing for the start keeps them out until a picture needs them. The variable is set
+// back at once, before libvips has threads of its own.
 void start_without_modules() {
   const char* previous = std::getenv("VIPSHOME");
   const std::optional<std::string> saved = previous ? std::optional<std::string>(previous) : std::nullopt;
@@ -53,10 +54,13 @@ void load_format_modules() {
   });
 }
 
-bool has_builtin_loader(const std::string& path) {
+// Whether libvips' modules might read the file: it is there, and no built-in loader knows it.
+bool needs_modules(const std::string& path) {
+  std::error_code error;
+  if (!std::filesystem::is_regular_file(path, error)) return false;
   const bool known = vips_foreign_find_load(path.c_str()) != nullptr;
   vips_error_clear();
-  return known;
+  return !known;
 }
 
 enum class Signature { kJpeg, kPng, kOther };
@@ -166,7 +170,7 @@ vips::VImage open_picture(const std::string& path, VipsAccess access, bool stric
     return open_once(path, access, strict, shrink);
   } catch (const vips::VError&) {
     static std::atomic<bool> modules_loaded = false;
-    if (modules_loaded || has_builtin_loader(path)) throw;
+    if (modules_loaded || !needs_modules(path)) throw;
     load_format_modules();
     modules_loaded = true;
     return open_once(path, access, strict, shrink);
