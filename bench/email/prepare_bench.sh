@@ -8,14 +8,14 @@
 # BUILD_DIR defaults to build/release (configure and build it first:
 #   cmake --preset release && cmake --build --preset release -j2).
 # Each tool runs once a round, all photos in one process, the tools taking turns; a tool's
-# figure is its fastest round (3 by default), so that a machine busy with other work for a
+# figure is its fastest round (5 by default), so that a machine busy with other work for a
 # moment does not decide the ratio.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=$(realpath "${1:-$root/build/release}")
 count=${2:-12}
-rounds=${3:-3}
+rounds=${3:-5}
 zozed=$build/bin/zozed
 [[ -x $zozed ]] || { echo "no $zozed: build the release preset first" >&2; exit 1; }
 
