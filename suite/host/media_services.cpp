@@ -10,6 +10,7 @@
 #include "platform/support/bstr.h"
 #include "platform/support/dispatch_object.h"
 #include "platform/winerror.h"
+#include "platform/winnls.h"
 #include "suite/host/host_paths.h"
 #include "suite/host/image_object.h"
 #include "suite/host/suite_objects.h"
@@ -92,7 +93,7 @@ class MediaServices final : public platform::DispatchObject<MediaServices, platf
       ComPtr<ISuitePicture> inner;
       if (FAILED(request->target->QueryInterface(IID_ISuitePicture, inner.put_void()))) return E_NOINTERFACE;
       const auto posix = posix_of_host_path(view_of(request->path));
-      if (!posix) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+      if (!posix) return unmapped(view_of(request->path));
       try {
         inner->picture().load(*posix);
       } catch (const suite::media::MediaError& e) {
@@ -108,7 +109,10 @@ class MediaServices final : public platform::DispatchObject<MediaServices, platf
       ComPtr<ISuitePicture> inner;
       if (FAILED(image->QueryInterface(IID_ISuitePicture, inner.put_void()))) return E_NOINTERFACE;
       const auto posix = posix_of_host_path(view_of(path));
-      if (!posix) return HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+      if (!posix) {
+        inner->picture().release();  // as after any save: the next picture starts from nothing
+        return unmapped(view_of(path));
+      }
       try {
         inner->picture().save(*posix);
       } catch (const suite::media::MediaError& e) {
@@ -138,6 +142,12 @@ class MediaServices final : public platform::DispatchObject<MediaServices, platf
   HRESULT remember(const std::string& message, HRESULT hr) {
     state_->media_errors.push_back(message);
     return hr;
+  }
+
+  HRESULT unmapped(std::u16string_view path) {
+    if (path.empty()) return remember("no picture file was given", HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
+    return remember(platform::to_utf8(path) + ": the path is on no drive or share the suite knows",
+                    HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
   }
 
   std::shared_ptr<SuiteState> state_;

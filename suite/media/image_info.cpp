@@ -1,14 +1,11 @@
 #include "suite/media/image_info.h"
 
-#include <vips/vips8>
-
 #include <algorithm>
 #include <filesystem>
 
 #include "suite/media/media_error.h"
 #include "suite/media/media_types.h"
-#include "suite/media/pixel_layout.h"
-#include "suite/media/vips_runtime.h"
+#include "suite/media/picture_header.h"
 
 namespace suite::media {
 
@@ -24,19 +21,12 @@ ImageInfo read_image_info(const std::string& path) {
     return info;
   }
   try {
-    start_vips();
-    // Opening reads the header only; pixels are decoded when asked for, and never here.
-    const vips::VImage header =
-        vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
-    const int pages = std::max(1, header.get_typeof("n-pages") ? header.get_int("n-pages") : 1);
-    const int page_height = header.get_typeof("page-height") ? header.get_int("page-height") : header.height();
-    info.frame_count = pages;
-    const std::size_t listed = std::min<std::size_t>(static_cast<std::size_t>(pages), kMaxFrameSizes);
-    info.frames.assign(listed, FrameSize{header.width(), page_height > 0 ? page_height : header.height()});
-    info.bits_per_pixel = stored_bits_per_pixel(header);
+    const PictureHeader header = read_picture_header(path);
+    info.frame_count = header.frame_count;
+    const std::size_t listed = std::min<std::size_t>(static_cast<std::size_t>(header.frame_count), kMaxFrameSizes);
+    info.frames.assign(listed, FrameSize{header.width, header.frame_height});
+    info.bits_per_pixel = header.stored_bits;
     info.planes = 1;
-  } catch (const vips::VError&) {
-    info.header_error = path + ": " + take_vips_error("not a picture the suite can read");
   } catch (const MediaError& e) {
     info.header_error = e.what();
   }

@@ -1,14 +1,13 @@
 #include "suite/media/orientation.h"
 
-#include <vips/vips8>
-
 #include "suite/media/media_error.h"
 #include "suite/media/media_types.h"
-#include "suite/media/vips_runtime.h"
+#include "suite/media/picture_header.h"
 
 namespace suite::media {
 
 int quarter_turns_for_orientation(int exif_orientation) {
+  // Once mirrored left to right, 4 is upside down, 5 lies on its right side, 7 on its left.
   switch (exif_orientation) {
     case 3:
     case 4:
@@ -27,14 +26,7 @@ int quarter_turns_for_orientation(int exif_orientation) {
 int picture_quarter_turns(const std::string& path) {
   if (!is_still_picture(media_type_of(std::string_view(path)))) return 0;
   try {
-    start_vips();
-    const vips::VImage header =
-        vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
-    if (header.get_typeof(VIPS_META_ORIENTATION) == 0) return 0;
-    return quarter_turns_for_orientation(header.get_int(VIPS_META_ORIENTATION));
-  } catch (const vips::VError&) {
-    (void)take_vips_error({});
-    return 0;
+    return quarter_turns_for_orientation(read_picture_header(path).exif_orientation);
   } catch (const MediaError&) {
     return 0;
   }

@@ -1,22 +1,17 @@
 #include "suite/media/picture.h"
 
-#include <vips/vips8>
-
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "suite/media/media_error.h"
+#include "suite/media/picture_header.h"
 #include "suite/media/pixel_layout.h"
-#include "suite/media/vips_runtime.h"
 
 namespace suite::media {
 
 struct Picture::Loaded {
   std::string path;
-  std::int32_t stored_width = 0;
-  std::int32_t stored_height = 0;
-  PixelLayout layout = kRgb8;
+  PictureHeader header;
+  PixelLayout layout = kRgb8;           // as handed over
   int turns = 0;                        // 0..3, clockwise
   std::int32_t target_width = 0;        // after the turns; 0 = the stored size
   std::int32_t target_height = 0;
@@ -25,12 +20,6 @@ struct Picture::Loaded {
 
 namespace {
 
-std::string lower_extension(const std::string& path) {
-  std::string ext = std::filesystem::path(path).extension().string();
-  std::transform(ext.begin(), ext.end(), ext.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return ext;
-}
-
 void check_dimensions(const std::string& path, std::int64_t width, std::int64_t height) {
   if (width <= 0 || height <= 0)
     throw MediaError(path + ": the picture has no pixels");
@@ -38,31 +27,6 @@ void check_dimensions(const std::string& path, std::int64_t width, std::int64_t 
     throw MediaError(path + ": the picture claims " + std::to_string(width) + " x " + std::to_string(height) +
                      " pixels, more than the suite decodes (" + std::to_string(kMaxPictureSide) +
                      " pixels a side, " + std::to_string(kMaxPicturePixels / 1'000'000) + " megapixels)");
-}
-
-vips::VImage rotated(const vips::VImage& image, int turns) {
-  switch (turns) {
-    case 1: return image.rot(VIPS_ANGLE_D90);
-    case 2: return image.rot(VIPS_ANGLE_D180);
-    case 3: return image.rot(VIPS_ANGLE_D270);
-    default: return image;
-  }
-}
-
-// The output of every save carries no metadata: the orientation tag no longer applies once
-// the turns are in the pixels, and mail wants the bytes small.
-void write(const vips::VImage& image, const std::string& path) {
-  const std::string ext = lower_extension(path);
-  if (ext == ".jpg" || ext == ".jpeg" || ext == ".jpe") {
-    image.jpegsave(path.c_str(), vips::VImage::option()->set("Q", kJpegQuality)->set("strip", true));
-    return;
-  }
-  if (ext == ".png" || ext == ".tif" || ext == ".tiff" || ext == ".webp" || ext == ".gif" || ext == ".ppm" ||
-      ext == ".pgm" || ext == ".pnm" || ext == ".jp2") {
-    image.write_to_file(path.c_str(), vips::VImage::option()->set("strip", true));
-    return;
-  }
-  throw MediaError(path + ": the suite cannot write pictures of type \"" + ext + "\"");
 }
 
 }  // namespace
@@ -78,22 +42,18 @@ void Picture::configure(std::vector<std::int32_t> accepted_layouts) {
 
 void Picture::load(const std::string& path) {
   release();
-  start_vips();
   if (path.empty()) throw MediaError("no picture file was given");
   std::error_code error;
   if (!std::filesystem::is_regular_file(path, error))
     throw MediaError(path + (error ? ": " + error.message() : std::string(": no such file")));
   auto loaded = std::make_unique<Loaded>();
+  loaded->path = path;
+  loaded->header = read_picture_header(path);
+  check_dimensions(path, loaded->header.width, loaded->header.height);
   try {
-    const vips::VImage header =
-        vips::VImage::new_from_file(path.c_str(), vips::VImage::option()->set("access", VIPS_ACCESS_SEQUENTIAL));
-    check_dimensions(path, header.width(), header.height());
-    loaded->path = path;
-    loaded->stored_width = header.width();
-    loaded->stored_height = header.height();
-    loaded->layout = delivered_layout(stored_layout(header), accepted_);
-  } catch (const vips::VError&) {
-    throw MediaError(path + ": " + take_vips_error("not a picture the suite can read"));
+    loaded->layout = delivered_layout(loaded->header.layout, accepted_);
+  } catch (const MediaError& e) {
+    throw MediaError(path + ": " + e.what());
   }
   loaded_ = std::move(loaded);
 }
@@ -123,13 +83,13 @@ void Picture::resize(std::int32_t width, std::int32_t height) {
 std::int32_t Picture::width() const {
   if (!loaded_) return 0;
   if (loaded_->target_width > 0) return loaded_->target_width;
-  return loaded_->turns % 2 ? loaded_->stored_height : loaded_->stored_width;
+  return loaded_->turns % 2 ? loaded_->header.height : loaded_->header.width;
 }
 
 std::int32_t Picture::height() const {
   if (!loaded_) return 0;
   if (loaded_->target_height > 0) return loaded_->target_height;
-  return loaded_->turns % 2 ? loaded_->stored_width : loaded_->stored_height;
+  return loaded_->turns % 2 ? loaded_->header.width : loaded_->header.height;
 }
 
 int Picture::bits_per_pixel() const { return loaded_ ? suite::media::bits_per_pixel(loaded_->layout) : 0; }
@@ -144,36 +104,20 @@ void Picture::save(const std::string& path) {
   if (!loaded_) throw MediaError("no picture is loaded");
   // Released whatever happens: the next picture starts from nothing.
   const std::unique_ptr<Loaded> edits = std::move(loaded_);
-  try {
-    vips::VImage image;
-    if (edits->target_width > 0) {
-      // Sized before turning: the target is counted after the turns.
-      const bool sideways = edits->turns % 2 == 1;
-      const int width = sideways ? edits->target_height : edits->target_width;
-      const int height = sideways ? edits->target_width : edits->target_height;
-      image = vips::VImage::thumbnail(edits->path.c_str(), width,
-                                      vips::VImage::option()
-                                          ->set("height", height)
-                                          ->set("size", VIPS_SIZE_FORCE)
-                                          ->set("no_rotate", true)
-                                          ->set("fail_on", VIPS_FAIL_ON_ERROR));
-    } else {
-      image = vips::VImage::new_from_file(
-          edits->path.c_str(),
-          vips::VImage::option()
-              ->set("access", edits->turns == 0 ? VIPS_ACCESS_SEQUENTIAL : VIPS_ACCESS_RANDOM)
-              ->set("fail_on", VIPS_FAIL_ON_ERROR));
-    }
-    image = convert_layout(image, edits->layout);
-    // Turning needs the whole picture at hand; the sized one is small.
-    if (edits->turns != 0 && edits->target_width > 0) image = image.copy_memory();
-    image = rotated(image, edits->turns);
-    write(image, path);
-  } catch (const vips::VError&) {
-    std::error_code ignored;
-    std::filesystem::remove(path, ignored);  // no half-written picture is left behind
-    throw MediaError(edits->path + ": " + take_vips_error("the picture could not be converted"));
+  RenderJob job;
+  job.source = edits->path;
+  job.target = path;
+  job.exif_orientation = edits->header.exif_orientation;
+  job.turns = edits->turns;
+  job.layout = edits->layout;
+  if (edits->target_width > 0) {
+    // The engine sizes before turning; the target is counted after the turns.
+    const bool sideways = edits->turns % 2 == 1;
+    job.width = sideways ? edits->target_height : edits->target_width;
+    job.height = sideways ? edits->target_width : edits->target_height;
   }
+  const std::string failure = picture_engine().render(job);
+  if (!failure.empty()) throw MediaError(edits->path + ": " + failure);
 }
 
 void Picture::release() { loaded_.reset(); }

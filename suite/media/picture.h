@@ -1,6 +1,12 @@
 // A picture loaded lazily: loading reads the header, rotations and resizes are recorded, and
 // the pixels are decoded once, when the picture is saved, at no more than the size wanted
 // (a JPEG shrinks while it is decoded). Everything is released after each save.
+//
+// What is written: the mirror of the picture's own orientation tag applied (its turns are the
+// caller's, through rotate), then the edits; no metadata. JPEG comes out as 8-bit sRGB with
+// 4:2:0 chroma, or as 8-bit grey for a grey picture (a third of the bytes, and every mail
+// program shows it); transparency is laid on white for formats without it and kept by the
+// others. CMYK is converted to sRGB through its embedded profile, else a generic one.
 #pragma once
 
 #include <cstdint>
@@ -49,7 +55,8 @@ class Picture {
   void reset_modified();
 
   // Decodes, applies the edits and writes `path` in the format its extension names, then
-  // releases the pixels and the header. Throws MediaError.
+  // releases the pixels and the header. The file appears whole or not at all. Throws
+  // MediaError naming the picture and the reason.
   void save(const std::string& path);
 
   // Lets go of the header and every edit.

@@ -1,16 +1,15 @@
-// Starting libvips once per process, tuned for one photo at a time.
+// Starting the picture library: the engine is loaded and libvips started on first use.
 #pragma once
 
 #include <string>
 
 namespace suite::media {
 
-// Starts libvips on first use: one worker thread (one photo at a time is decoded and encoded
-// faster without handing strips between threads) and a small operation cache, so that memory
-// stays bounded by the photo in hand.
+// Loads the engine and starts libvips, for callers that draw pictures with libvips themselves
+// (tests). The suite's own calls start it when they need it. Throws MediaError.
 void start_vips();
 
-// libvips' pending error text, cleared; `fallback` when it has none.
-std::string take_vips_error(const std::string& fallback);
+// "8.14.1": the version of libvips the engine runs on (loading it). Throws MediaError.
+std::string picture_library_version();
 
 }  // namespace suite::media

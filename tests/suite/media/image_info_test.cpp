@@ -1,9 +1,8 @@
-// Header information without decoding, and the quarter turns read from orientation tags.
+// Header information without decoding.
 #include <gtest/gtest.h>
 
 #include "suite/media/image_info.h"
 #include "suite/media/media_types.h"
-#include "suite/media/orientation.h"
 #include "tests/suite/media/media_test_files.h"
 
 namespace {
@@ -94,32 +93,6 @@ TEST_F(ImageInfoTest, FilesWithoutAReadablePictureKeepTheirTypeAndSize) {
     EXPECT_EQ(info.file_size, row.size) << "row at line " << row.line;
     EXPECT_EQ(!info.header_error.empty(), row.explained) << "row at line " << row.line << ": " << info.header_error;
   }
-}
-
-TEST(Orientation, TagValuesGiveClockwiseQuarterTurns) {
-  const int expected[] = {0, 0, 0, 2, 2, 3, 1, 1, 3, 0};  // tags 0..9
-  for (int tag = 0; tag <= 9; ++tag) EXPECT_EQ(quarter_turns_for_orientation(tag), expected[tag]) << "tag " << tag;
-}
-
-class OrientationFileTest : public MediaFolderTest {};
-
-TEST_F(OrientationFileTest, TurnsComeFromThePicturesOwnTag) {
-  struct Row {
-    int line;
-    int tag;
-    int turns;
-  };
-  const Row rows[] = {{__LINE__, 0, 0}, {__LINE__, 1, 0}, {__LINE__, 3, 2}, {__LINE__, 6, 1}, {__LINE__, 8, 3}};
-  for (const auto& row : rows) {
-    vips::VImage image = two_tone(40, 20).copy();
-    if (row.tag != 0) image.set(VIPS_META_ORIENTATION, row.tag);
-    const std::string file = path("tagged" + std::to_string(row.tag) + ".jpg");
-    image.jpegsave(file.c_str());
-    EXPECT_EQ(picture_quarter_turns(file), row.turns) << "row at line " << row.line;
-  }
-  media_test::write_bytes(path("text.jpg"), {'n', 'o'});
-  EXPECT_EQ(picture_quarter_turns(path("text.jpg")), 0);
-  EXPECT_EQ(picture_quarter_turns(path("missing.jpg")), 0);
 }
 
 }  // namespace

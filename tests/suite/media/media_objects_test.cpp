@@ -113,6 +113,8 @@ TEST_F(MediaObjectsTest, BadPicturesFailWithTheReasonKept) {
   folder_.forged_png("huge.png", 100000, 100000);
   image = load(host_path("huge.png"), E_FAIL);
   EXPECT_NE(errors.back().find("100000 x 100000"), std::string::npos) << errors.back();
+  image = load(u"file::Q:\\nowhere\\lost.jpg", HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND));
+  EXPECT_NE(errors.back().find("lost.jpg"), std::string::npos) << errors.back();
   EXPECT_EQ(services_->LoadImage(nullptr), E_POINTER);
 }
 

@@ -35,6 +35,30 @@ inline vips::VImage two_tone(int width, int height, int bands = 3) {
   return out;
 }
 
+// The sampling factors of a JPEG's components ("2x2 1x1 1x1" is 4:2:0 colour, "1x1" grey) and
+// whether it carries EXIF or ICC data (APP1, APP2), read from its segments.
+struct JpegLayout {
+  std::string sampling;
+  bool metadata = false;
+};
+
+inline JpegLayout jpeg_layout(const std::vector<std::uint8_t>& b) {
+  JpegLayout out;
+  for (std::size_t i = 2; i + 4 <= b.size() && b[i] == 0xFF;) {
+    const std::uint8_t marker = b[i + 1];
+    if (marker == 0xE1 || marker == 0xE2) out.metadata = true;
+    if (marker >= 0xC0 && marker <= 0xC2 && i + 10 < b.size()) {
+      for (std::size_t c = 0; c < b[i + 9] && i + 11 + 3 * c < b.size(); ++c) {
+        const std::uint8_t f = b[i + 11 + 3 * c];
+        out.sampling += (c ? " " : "") + std::to_string(f >> 4) + "x" + std::to_string(f & 15);
+      }
+    }
+    if (marker == 0xDA) break;  // the pixels follow
+    i += 2 + (static_cast<std::size_t>(b[i + 2]) << 8 | b[i + 3]);
+  }
+  return out;
+}
+
 inline std::uint32_t crc32(const std::uint8_t* data, std::size_t size) {
   std::uint32_t crc = 0xFFFFFFFFu;
   for (std::size_t i = 0; i < size; ++i) {
@@ -53,7 +77,12 @@ class MediaFolderTest : public ::testing::Test {
                ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::create_directories(folder_);
   }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void TearDown() override {
+    for (const auto& entry : std::filesystem::directory_iterator(folder_))
+      EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos)
+          << "left behind: " << entry.path();
+    std::filesystem::remove_all(folder_);
+  }
 
   std::string path(const std::string& name) const { return (folder_ / name).string(); }
 

@@ -30,9 +30,4 @@ TEST(MediaTypes, ExtensionsMapToTheSuitesTypes) {
   }
 }
 
-TEST(MediaTypes, OnlyTypesZeroAndOneAreStillPictures) {
-  for (std::int32_t type = -1; type <= 8; ++type)
-    EXPECT_EQ(is_still_picture(type), type == 0 || type == 1) << "type " << type;
-}
-
 }  // namespace
