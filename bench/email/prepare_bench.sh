@@ -33,12 +33,10 @@ work=$(mktemp -d /tmp/zozed_prepare_bench.XXXXXX)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/photos" "$work/pictures"
 
-# `zozed prepare` runs with a settings store and a machine of its own, whose temporary folder
-# (where prepared files go) is the output folder of the run.
-use_output() {
-  mkdir -p "$1"
-  printf '{ "pictures_folder": "%s", "temp_folder": "%s" }\n' "$work/pictures" "$1" >"$work/profile.json"
-}
+# `zozed prepare` runs with a settings store and a machine of its own; it prepares into a
+# temporary folder of the run's own and keeps the results in the output folder (--out).
+mkdir -p "$work/tmp"
+printf '{ "pictures_folder": "%s", "temp_folder": "%s" }\n' "$work/pictures" "$work/tmp" >"$work/profile.json"
 prepare=("$zozed" --store "$work/store.db" --profile "$work/profile.json" prepare)
 "$zozed" --store "$work/store.db" register >/dev/null
 "$zozed" --store "$work/store.db" options email --set "Convert to JPEG=Yes" --set "JPEG Optimization=0" \
@@ -85,10 +83,9 @@ export VIPS_CONCURRENCY=1 OMP_NUM_THREADS=1
 # Relative names: mogrify places each output at -output-directory plus the name as given.
 cd "$work/photos"
 names=(*.jpg)
-use_output "$work/out_ours"
 for ((r = 0; r < rounds; r++)); do
   rm -rf "$work/out_ours"/*  # zozed prepare numbers a name that is taken
-  read -r s kb < <(measure ours "${prepare[@]}" "${names[@]}")
+  read -r s kb < <(measure ours "${prepare[@]}" --out "$work/out_ours" "${names[@]}")
   keep ours "$s" "$kb"
   read -r s kb < <(measure vipsthumbnail vipsthumbnail -s 800x600 \
     -o "$work/out_vipsthumbnail/%s.jpg[Q=85,strip]" "${names[@]}")
@@ -118,7 +115,6 @@ echo "ratio: wall time over the faster of vipsthumbnail and gm mogrify, fastest 
 echo
 echo "file-size mode, target 51,200 bytes (one estimate, no re-encoding):"
 "$zozed" --store "$work/store.db" options email --set "JPEG Optimization=1" --set "File size=50" >/dev/null
-use_output "$work/out_size"
 "${prepare[@]}" --json "${photos[@]}" 2>/dev/null |
   python3 -c 'import json, sys
 files = json.load(sys.stdin)["files"]
