@@ -20,13 +20,10 @@ std::string bounds(SAFEARRAY* psa, UINT dim) {
 
 TEST(SafeArrayApi, ElementSizesFlagsAndTypesPerType) {
   struct Row { int line; VARTYPE vt; UINT size; USHORT features; };
+  // One type of each element size; the types with pointers each have their own flags.
   const Row rows[] = {
-      {__LINE__, VT_I1, 1, FADF_HAVEVARTYPE},     {__LINE__, VT_UI1, 1, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I2, 2, FADF_HAVEVARTYPE},     {__LINE__, VT_BOOL, 2, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I4, 4, FADF_HAVEVARTYPE},     {__LINE__, VT_UI4, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_R4, 4, FADF_HAVEVARTYPE},     {__LINE__, VT_ERROR, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_R8, 8, FADF_HAVEVARTYPE},     {__LINE__, VT_CY, 8, FADF_HAVEVARTYPE},
-      {__LINE__, VT_DATE, 8, FADF_HAVEVARTYPE},   {__LINE__, VT_I8, 8, FADF_HAVEVARTYPE},
+      {__LINE__, VT_I1, 1, FADF_HAVEVARTYPE},     {__LINE__, VT_BOOL, 2, FADF_HAVEVARTYPE},
+      {__LINE__, VT_ERROR, 4, FADF_HAVEVARTYPE},  {__LINE__, VT_DATE, 8, FADF_HAVEVARTYPE},
       {__LINE__, VT_DECIMAL, 16, FADF_HAVEVARTYPE},
       {__LINE__, VT_BSTR, sizeof(void*), FADF_HAVEVARTYPE | FADF_BSTR},
       {__LINE__, VT_UNKNOWN, sizeof(void*), FADF_HAVEIID | FADF_UNKNOWN},

@@ -2,7 +2,6 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <stdexcept>
@@ -10,7 +9,6 @@
 
 #include "platform/src/registry/registry_store.h"
 #include "platform/support/reg_key.h"
-#include "platform/wide_crt.h"
 #include "tests/platform/files/files_test_support.h"
 #include "tests/platform/platform_test_support.h"
 #include "tests/platform/registry/registry_test_support.h"
@@ -69,8 +67,6 @@ TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAlone) {
   const Row rows[] = {
       {__LINE__, "", "empty"},
       {__LINE__, std::string(5000, '\x5a'), "not an SQLite database"},
-      {__LINE__, good.substr(0, 50), "not an SQLite database"},
-      {__LINE__, good.substr(0, 4096), "damaged"},          // the first page only
       {__LINE__, good.substr(0, good.size() - 4096), "damaged"},  // the last page gone
       {__LINE__, changed_by_sql("", "CREATE TABLE photos(id INTEGER PRIMARY KEY)"), "not a registry store"},
       {__LINE__, changed_by_sql(good, "PRAGMA user_version = 2"), "layout version is 2"},
@@ -174,22 +170,6 @@ TEST_P(StoreTransactions, AFailingBodyUndoesItsWritesOnly) {
   EXPECT_THROW(store_->transact(throwing), std::runtime_error);
   EXPECT_FALSE(has(u"Thrown"));
   EXPECT_EQ(set(u"After"), ERROR_SUCCESS) << "the store is usable after a thrown body";
-}
-
-// Both stores order subkeys the same way: names upper-cased, then compared by code unit.
-TEST_P(StoreTransactions, SubkeyOrderIsTheCaseInsensitiveOrder) {
-  const std::vector<std::u16string> names{u"zeta", u"\u00c9t\u00e9", u"etc", u"_x", u"[b]", u"Alpha", u"\u03c3igma",
-                                          u"\u03a3IGMA2", u"stra\u00dfe", u"STRASSE", u"a", u"A1", u"\u00e0", u"\u4e2d"};
-  bool created;
-  for (const auto& n : names) ASSERT_EQ(store_->create_key(Root::LocalMachine, u"Order\\" + n, created), ERROR_SUCCESS);
-  std::vector<std::u16string> listed;
-  std::u16string name;
-  for (DWORD i = 0; store_->enum_subkey(Root::LocalMachine, u"Order", i, name) == ERROR_SUCCESS; ++i)
-    listed.push_back(name);
-  std::vector<std::u16string> expected = names;
-  std::sort(expected.begin(), expected.end(),
-            [](const auto& a, const auto& b) { return platform::compare_ignore_case(a, b) < 0; });
-  EXPECT_EQ(listed, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, StoreTransactions, ::testing::ValuesIn(kAllStores), store_kind_name);
