@@ -136,11 +136,8 @@ TEST_F(Activation, FailuresAnswerTheCodesComAnswers) {
   const std::string text_file = folder / "server.so";
   files_test::write_text(text_file, "not a shared object\n");
 
-  HKEY key = nullptr;
-  const std::u16string bare = u"CLSID\\" + guid_text(kNoServerKey);
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, bare.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
+  platform::RegKey bare;
+  ASSERT_EQ(bare.create(HKEY_CLASSES_ROOT, u"CLSID\\" + guid_text(kNoServerKey)), ERROR_SUCCESS);
   register_inproc(kMissingFile, u"/nonexistent/folder/server.so");
   register_inproc(kNotSharedObject, widen(text_file));
   register_inproc(kNoExport, widen(PLATFORM_LIBRARY_PATH));

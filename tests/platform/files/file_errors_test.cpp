@@ -20,8 +20,6 @@ class FileErrors : public DriveTest {
   FileErrors() {
     make_folder("dir/sub");
     make_file("dir/file.txt", "contents");
-    make_file("dir/locked.txt");
-    files_test::make_read_only(posix("dir/locked.txt"));
   }
 };
 
@@ -83,8 +81,6 @@ TEST_F(FileErrors, EachFunctionGivesTheWindowsErrorForEachKindOfBadPath) {
       {__LINE__, "RemoveDirectoryW", u"C:\\dir", ERROR_DIR_NOT_EMPTY},
       {__LINE__, "CreateFileW(OPEN_EXISTING)", u"C:\\dir\\sub", ERROR_ACCESS_DENIED},
       {__LINE__, "CopyFileW(from)", u"C:\\dir\\sub", ERROR_ACCESS_DENIED},
-      // Read-only.
-      {__LINE__, "DeleteFileW", u"C:\\dir\\locked.txt", ERROR_ACCESS_DENIED},
       // Names Windows cannot have, and paths that are too long.
       {__LINE__, "CreateDirectoryW", u"C:\\dir\\a*b", ERROR_INVALID_NAME},
       {__LINE__, "DeleteFileW", u"C:\\dir\\a\"b", ERROR_INVALID_NAME},

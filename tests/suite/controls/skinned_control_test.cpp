@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "host/control_classes.h"
+#include "platform/path_mapping.h"
 #include "platform/support/control_host.h"
 #include "suite/controls/control_model.h"
 #include "suite/controls/control_window.h"
@@ -373,10 +374,7 @@ TEST_F(FolderBrowseTest, NewFolderFlagMakesTheFolder) {
   const std::string name = "zozed_browse_" + std::to_string(getpid());
   const std::filesystem::path made = std::filesystem::temp_directory_path() / name;
   std::filesystem::remove_all(made);
-  const std::string wanted = "Z:" + made.string();
-  std::u16string typed(wanted.begin(), wanted.end());
-  for (auto& c : typed)
-    if (c == u'/') c = u'\\';
+  const std::u16string typed = platform::windows_path_of(made.string());
   auto folder_chooser = chooser();
   std::u16string chosen;
   EXPECT_EQ(browse(folder_chooser.get(), u"", host::kFolderChooserNewFolder, {{typed}}, chosen), S_OK);
