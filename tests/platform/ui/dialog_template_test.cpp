@@ -98,8 +98,10 @@ TEST_F(DialogTemplates, EveryFieldOfBothLayoutsReachesTheDialog) {
     EXPECT_TRUE(EqualRect(&client, &expected_client));
 
     const std::pair<int, const char*> controls[] = {
-        {1182, "Static \"Saved in\" {14,14,374,30} child"},       {1181, "Edit \"C:\\Photos\" {14,40,374,68} child tab"},
-        {1183, "Button \"Open\" {14,160,114,188} child tab"}, {IDOK, "Button \"OK\" {286,160,386,188} child tab"},
+        {1182, "Static \"Saved in\" {14,14,374,30} child"},
+        {1181, "Edit \"C:\\Photos\" {14,40,374,68} child tab"},
+        {1183, "Button \"Open\" {14,160,114,188} child tab"},
+        {IDOK, "Button \"OK\" {286,160,386,188} child tab"},
     };
     for (const auto& [id, expected] : controls) {
       HWND control = GetDlgItem(dialog, id);
