@@ -1,15 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <stdlib.h>
-#include <unistd.h>
 
+#include "platform/path_mapping.h"
 #include "platform/support/bstr.h"
 #include "platform/support/class_factory.h"
 #include "platform/support/com_ptr.h"
 #include "platform/typelibapi.h"
 #include "tests/platform/com/com_test_support.h"
 #include "tests/platform/com/test_server/test_server_classes.h"
+#include "tests/platform/files/files_test_support.h"
 
 using namespace com_test;
 using platform::ComPtr;
@@ -88,10 +88,7 @@ TEST_F(Activation, LoadsTheRegisteredServerOnceAndUnloadsItWhenUnused) {
 }
 
 TEST_F(Activation, AServerPathOnDriveZIsMappedOntoTheFileSystem) {
-  std::u16string windows = u"Z:" + widen(kServer);
-  for (auto& c : windows)
-    if (c == u'/') c = u'\\';
-  register_inproc(CLSID_TestCounter, windows);
+  register_inproc(CLSID_TestCounter, platform::windows_path_of(kServer));
   ComPtr<IClassFactory> factory;
   ASSERT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory,
                              factory.put_void()),
@@ -135,17 +132,12 @@ TEST_F(Activation, FailuresAnswerTheCodesComAnswers) {
   constexpr CLSID kUnserved = platform::make_guid("{5B0E6A25-3C52-4F0E-9C8B-2D7A41F3E901}");
   constexpr CLSID kNotRegistered = platform::make_guid("{5B0E6A26-3C52-4F0E-9C8B-2D7A41F3E901}");
 
-  char text_file[] = "/tmp/com_activation_XXXXXX";
-  const int fd = mkstemp(text_file);
-  ASSERT_GE(fd, 0);
-  ASSERT_EQ(write(fd, "not a shared object\n", 20), 20);
-  close(fd);
+  files_test::TempFolder folder;
+  const std::string text_file = folder / "server.so";
+  files_test::write_text(text_file, "not a shared object\n");
 
-  HKEY key = nullptr;
-  const std::u16string bare = u"CLSID\\" + guid_text(kNoServerKey);
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, bare.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
+  platform::RegKey bare;
+  ASSERT_EQ(bare.create(HKEY_CLASSES_ROOT, u"CLSID\\" + guid_text(kNoServerKey)), ERROR_SUCCESS);
   register_inproc(kMissingFile, u"/nonexistent/folder/server.so");
   register_inproc(kNotSharedObject, widen(text_file));
   register_inproc(kNoExport, widen(PLATFORM_LIBRARY_PATH));
@@ -174,7 +166,6 @@ TEST_F(Activation, FailuresAnswerTheCodesComAnswers) {
   EXPECT_EQ(CoCreateInstance(CLSID_TestCounter, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown, nullptr), E_POINTER);
   EXPECT_EQ(CoGetClassObject(CLSID_TestCounter, CLSCTX_INPROC_SERVER, nullptr, IID_IClassFactory, nullptr),
             E_INVALIDARG);
-  unlink(text_file);
 }
 
 constexpr GUID kLibId = platform::make_guid("{9C3F1E20-5A7B-4D61-A8E2-0B4C6D8E1F37}");

@@ -1,5 +1,5 @@
 // What the COM tests share: an initialised thread with its own registry, and registration of
-// the test server the way a server's DllRegisterServer writes it.
+// the test server.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -21,21 +21,12 @@ inline std::u16string guid_text(REFGUID guid) {
 
 inline std::u16string widen(std::string_view s) { return std::u16string(s.begin(), s.end()); }
 
-// HKCR\CLSID\{clsid}\InprocServer32 = path, written through the Win32 functions.
+// HKCR\CLSID\{clsid}\InprocServer32 = path, as a server's DllRegisterServer writes it.
 inline void register_inproc(REFCLSID clsid, std::u16string_view path) {
-  const std::u16string subkey = u"CLSID\\" + guid_text(clsid) + u"\\InprocServer32";
-  HKEY key = nullptr;
-  ASSERT_EQ(RegCreateKeyExW(HKEY_CLASSES_ROOT, subkey.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key, nullptr),
-            ERROR_SUCCESS);
-  const std::u16string value(path);
-  ASSERT_EQ(RegSetValueExW(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                           static_cast<DWORD>((value.size() + 1) * sizeof(WCHAR))),
-            ERROR_SUCCESS);
-  const std::u16string model = u"Both";
-  ASSERT_EQ(RegSetValueExW(key, u"ThreadingModel", 0, REG_SZ, reinterpret_cast<const BYTE*>(model.c_str()),
-                           static_cast<DWORD>((model.size() + 1) * sizeof(WCHAR))),
-            ERROR_SUCCESS);
-  RegCloseKey(key);
+  platform::RegKey key;
+  ASSERT_EQ(key.create(HKEY_CLASSES_ROOT, u"CLSID\\" + guid_text(clsid) + u"\\InprocServer32"), ERROR_SUCCESS);
+  ASSERT_EQ(key.set_string(u"", path), ERROR_SUCCESS);
+  ASSERT_EQ(key.set_string(u"ThreadingModel", u"Both"), ERROR_SUCCESS);
 }
 
 // Whether the process has the shared object loaded, without loading it.

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
-#include <stdlib.h>
 #include <string>
 #include <unistd.h>
 
@@ -15,12 +14,7 @@
 namespace {
 
 const std::string kServer = COM_TEST_SERVER_PATH;
-
-std::u16string windows_form(const std::string& posix) {
-  std::u16string out = u"Z:";
-  for (char c : posix) out += c == '/' ? u'\\' : static_cast<char16_t>(c);
-  return out;
-}
+const auto windows_form = platform::windows_path_of;
 
 std::string folder_of(const std::string& path) { return path.substr(0, path.rfind('/')); }
 
@@ -56,21 +50,16 @@ TEST(LibraryLoader, LoadsByDllNameBesideTheExecutableAndFindsExports) {
 }
 
 TEST(LibraryLoader, SearchesTheConfiguredPath) {
-  char folder[] = "/tmp/loader_search_XXXXXX";
-  ASSERT_NE(mkdtemp(folder), nullptr);
-  const std::string link = std::string(folder) + "/quarnhelper.so";
-  ASSERT_EQ(symlink(kServer.c_str(), link.c_str()), 0);
-
+  files_test::TempFolder folder;
+  ASSERT_EQ(symlink(kServer.c_str(), (folder / "quarnhelper.so").c_str()), 0);
   EXPECT_FAILS_WITH(LoadLibraryW(u"QuarnHelper.dll"), nullptr, ERROR_MOD_NOT_FOUND);
-  platform::loader::set_search_path({"/nonexistent", folder});
+  platform::loader::set_search_path({"/nonexistent", folder.path()});
   HMODULE module = LoadLibraryA("QuarnHelper.dll");
   EXPECT_NE(module, nullptr);
   if (module) {
     EXPECT_TRUE(FreeLibrary(module));
   }
   platform::loader::set_search_path({});
-  unlink(link.c_str());
-  rmdir(folder);
 }
 
 TEST(LibraryLoader, AbsolutePathsInBothForms) {

@@ -77,6 +77,4 @@ class DriveTest : public ::testing::Test {
   platform::ScopedMachineProfile machine_;
 };
 
-inline DWORD last_error() { return GetLastError(); }
-
 }  // namespace files_test

@@ -101,42 +101,17 @@ std::u16string format(LCID lcid, DWORD flags, const SYSTEMTIME& when, const WCHA
   return std::u16string(buffer, static_cast<std::size_t>(n - 1));
 }
 
-// How the dated folder's picture follows the user's long-date order.
-TEST(GetDateFormat, PictureChosenByLongDateOrderInThreeLocales) {
-  struct Row { int line; platform::LocaleProfile profile; const char* expected; };
-  const Row rows[] = {
-      {__LINE__, platform::LocaleProfile::en_us(), "Dec-05-2026"},
-      {__LINE__, platform::LocaleProfile::de_de(), "05-Dez-2026"},
-      {__LINE__, platform::LocaleProfile::en_gb(), "05-Dec-2026"},
-      {__LINE__, platform::LocaleProfile::ja_jp(), "2026-12-05"},
-  };
-  for (const Row& row : rows) {
-    platform::ScopedLocaleProfile scoped(row.profile);
-    WCHAR order[8] = {};
-    ASSERT_EQ(GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_ILDATE, order, 8), 2) << "row at line " << row.line;
-    const WCHAR* picture = order[0] == u'0'   ? u"MMM'-'dd'-'yyyy"
-                           : order[0] == u'2' ? u"yyyy'-'MMM'-'dd"
-                                              : u"dd'-'MMM'-'yyyy";
-    EXPECT_EQ(show(format(LOCALE_USER_DEFAULT, 0, date(2026, 12, 5), picture)), row.expected)
-        << "row at line " << row.line;
-  }
-}
-
 TEST(GetDateFormat, EveryPictureElement) {
   platform::ScopedLocaleProfile profile(platform::LocaleProfile::en_us());
   struct Row { int line; SYSTEMTIME when; const WCHAR* picture; const char* expected; };
   const Row rows[] = {
-      {__LINE__, date(2026, 3, 7), u"d", "7"},                 {__LINE__, date(2026, 3, 7), u"dd", "07"},
-      {__LINE__, date(2026, 3, 17), u"d dd", "17 17"},         {__LINE__, date(2026, 3, 7), u"ddd", "Sat"},
-      {__LINE__, date(2026, 3, 7), u"dddd", "Saturday"},       {__LINE__, date(2026, 3, 8), u"dddddd", "Sunday"},
-      {__LINE__, date(2026, 3, 9), u"dddd", "Monday"},         {__LINE__, date(2026, 3, 7), u"M", "3"},
-      {__LINE__, date(2026, 3, 7), u"MM", "03"},               {__LINE__, date(2026, 11, 7), u"M/MM", "11/11"},
-      {__LINE__, date(2026, 3, 7), u"MMM", "Mar"},             {__LINE__, date(2026, 3, 7), u"MMMM", "March"},
-      {__LINE__, date(2026, 9, 7), u"MMMMM", "September"},     {__LINE__, date(2005, 3, 7), u"y", "5"},
-      {__LINE__, date(2005, 3, 7), u"yy", "05"},               {__LINE__, date(2026, 3, 7), u"y", "26"},
-      {__LINE__, date(2026, 3, 7), u"yyyy", "2026"},           {__LINE__, date(2026, 3, 7), u"yyyyy", "2026"},
+      {__LINE__, date(2026, 3, 7), u"d|dd", "7|07"},           {__LINE__, date(2026, 3, 17), u"d dd", "17 17"},
+      {__LINE__, date(2026, 3, 7), u"ddd", "Sat"},             {__LINE__, date(2026, 3, 8), u"dddddd", "Sunday"},
+      {__LINE__, date(2026, 3, 7), u"M|MM", "3|03"},           {__LINE__, date(2026, 11, 7), u"M/MM", "11/11"},
+      {__LINE__, date(2026, 3, 7), u"MMM", "Mar"},             {__LINE__, date(2026, 9, 7), u"MMMMM", "September"},
+      {__LINE__, date(2005, 3, 7), u"y|yy", "5|05"},           {__LINE__, date(2026, 3, 7), u"yyyyy", "2026"},
       {__LINE__, date(1601, 1, 1), u"yyyy dddd", "1601 Monday"},
-      {__LINE__, date(2026, 3, 7), u"g", "A.D."},              {__LINE__, date(2026, 3, 7), u"gg yyyy", "A.D. 2026"},
+      {__LINE__, date(2026, 3, 7), u"g|gg", "A.D.|A.D."},
       {__LINE__, date(2024, 2, 29), u"dddd d MMMM yyyy", "Thursday 29 February 2024"},
   };
   for (const Row& row : rows)
@@ -163,13 +138,10 @@ TEST(GetDateFormat, QuotesAndLiteralText) {
 TEST(GetDateFormat, TheProfilesOwnPictures) {
   struct Row { int line; platform::LocaleProfile profile; DWORD flags; const char* expected; };
   const Row rows[] = {
-      {__LINE__, platform::LocaleProfile::en_us(), 0, "12/5/2026"},
-      {__LINE__, platform::LocaleProfile::en_us(), DATE_SHORTDATE, "12/5/2026"},
-      {__LINE__, platform::LocaleProfile::en_us(), DATE_LONGDATE, "Saturday, December 5, 2026"},
+      {__LINE__, platform::LocaleProfile::en_us(), 0, "12/5/2026"},  // no flag: the short date
       {__LINE__, platform::LocaleProfile::en_us(), DATE_YEARMONTH, "December 2026"},
       {__LINE__, platform::LocaleProfile::en_gb(), DATE_SHORTDATE | LOCALE_NOUSEROVERRIDE, "05/12/2026"},
       {__LINE__, platform::LocaleProfile::de_de(), DATE_LONGDATE, "Samstag, 5. Dezember 2026"},
-      {__LINE__, platform::LocaleProfile::ja_jp(), DATE_SHORTDATE, "2026/12/05"},
       {__LINE__, platform::LocaleProfile::ja_jp(), DATE_LONGDATE, "2026年12月5日"},
   };
   for (const Row& row : rows) {
@@ -183,7 +155,7 @@ TEST(GetDateFormat, ExplicitLcidsAnswerTheirOwnNames) {
   platform::ScopedLocaleProfile profile(platform::LocaleProfile::en_us());
   EXPECT_EQ(show(format(0x0407, 0, date(2026, 3, 7), u"dddd d MMMM")), "Samstag 7 März");
   EXPECT_EQ(show(format(LOCALE_INVARIANT, DATE_SHORTDATE, date(2026, 3, 7), nullptr)), "03/07/2026");
-  EXPECT_EQ(show(format(0x0409, 0, date(2026, 3, 7), u"MMM")), "Mar");
+  EXPECT_EQ(show(format(0x0407, 0, date(2026, 3, 7), u"dd'-'MMM'-'yyyy")), "07-Mär-2026");
   SYSTEMTIME when = date(2026, 3, 7);
   WCHAR buffer[32];
   SetLastError(0);
@@ -216,7 +188,6 @@ TEST(GetDateFormat, InvalidDatesAndFlags) {
   const Row rows[] = {
       {__LINE__, date(2026, 13, 1), 0, u"d", ERROR_INVALID_PARAMETER},
       {__LINE__, date(2026, 0, 1), 0, u"d", ERROR_INVALID_PARAMETER},
-      {__LINE__, date(2026, 4, 31), 0, u"d", ERROR_INVALID_PARAMETER},
       {__LINE__, date(2025, 2, 29), 0, u"d", ERROR_INVALID_PARAMETER},
       {__LINE__, date(2026, 4, 0), 0, u"d", ERROR_INVALID_PARAMETER},
       {__LINE__, date(1600, 12, 31), 0, u"d", ERROR_INVALID_PARAMETER},

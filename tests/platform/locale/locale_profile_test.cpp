@@ -106,9 +106,8 @@ TEST(LocaleProfile, ScopedProfilesNestAndRestore) {
 TEST(LocaleProfile, BuiltInsByName) {
   struct Row { int line; const char* name; std::optional<LCID> lcid; };
   const Row rows[] = {
-      {__LINE__, "en-US", 0x0409}, {__LINE__, "en_gb", 0x0809},    {__LINE__, "DE-de", 0x0407},
-      {__LINE__, "ja_JP", 0x0411}, {__LINE__, "invariant", 0x007F}, {__LINE__, "sv-SE", std::nullopt},
-      {__LINE__, "", std::nullopt},
+      {__LINE__, "en-US", 0x0409}, {__LINE__, "en_gb", 0x0809},      {__LINE__, "DE-de", 0x0407},
+      {__LINE__, "invariant", 0x007F}, {__LINE__, "sv-SE", std::nullopt}, {__LINE__, "", std::nullopt},
   };
   for (const Row& row : rows) {
     const auto p = LocaleProfile::built_in(row.name);
@@ -128,7 +127,6 @@ TEST(LocaleProfile, BuiltInsByName) {
 TEST(LocaleProfile, OrderOfPicture) {
   struct Row { int line; const char16_t* picture; std::optional<LocaleProfile::DateOrder> order; };
   const Row rows[] = {
-      {__LINE__, u"MMM'-'dd'-'yyyy", LocaleProfile::MonthDayYear},
       {__LINE__, u"dddd, MMMM d, yyyy", LocaleProfile::MonthDayYear},  // the day name does not count
       {__LINE__, u"dddd, d. MMMM yyyy", LocaleProfile::DayMonthYear},
       {__LINE__, u"yyyy'-'MMM'-'dd", LocaleProfile::YearMonthDay},

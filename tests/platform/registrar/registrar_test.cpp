@@ -5,20 +5,22 @@
 #include "platform/registrar.h"
 #include "platform/winnls.h"
 #include "platform/winreg.h"
+#include "tests/platform/registry/registry_test_support.h"
 
 namespace {
 
 using platform::RegistrarMode;
 
-// The store's content as .reg text below the keys these tests write, header stripped.
+// The store's content below `key` as .reg text, header stripped; "" when there is no such key.
+std::string dump_of(const char16_t* key) {
+  std::u16string text;
+  if (platform::registry::export_reg(*platform::registry::current_store(), key, text) != ERROR_SUCCESS) return "";
+  return platform::to_utf8(text.substr(text.find(u"\n\n") + 2));
+}
+
+// Below the keys these tests write.
 std::string dump() {
-  std::string out;
-  for (const char16_t* key : {u"HKEY_CLASSES_ROOT\\T", u"HKEY_CURRENT_USER\\T", u"HKEY_LOCAL_MACHINE\\T"}) {
-    std::u16string text;
-    if (platform::registry::export_reg(*platform::registry::current_store(), key, text) != ERROR_SUCCESS) continue;
-    out += platform::to_utf8(text.substr(text.find(u"\n\n") + 2));
-  }
-  return out;
+  return dump_of(u"HKEY_CLASSES_ROOT\\T") + dump_of(u"HKEY_CURRENT_USER\\T") + dump_of(u"HKEY_LOCAL_MACHINE\\T");
 }
 
 void prepare(std::string_view reg) {
@@ -98,11 +100,8 @@ TEST(Registrar, RemovalKeepsSystemKeysBelowARootEvenWithoutNoRemove) {
   platform::registry::ScopedStore store;
   prepare("[HKEY_CLASSES_ROOT\\CLSID\\{1}]\n[HKEY_CLASSES_ROOT\\CLSID\\{2}]\n[HKEY_CLASSES_ROOT\\Mine]\n");
   ASSERT_EQ(platform::run_registrar_script(u"HKCR { CLSID { {1} } Mine }", {}, RegistrarMode::Unregister), S_OK);
-  HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID\\{2}", 0, KEY_READ, &key), ERROR_SUCCESS);
-  RegCloseKey(key);
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"CLSID\\{1}", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CLASSES_ROOT, u"Mine", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(dump_of(u"HKEY_CLASSES_ROOT"),
+            "[HKEY_CLASSES_ROOT]\n\n[HKEY_CLASSES_ROOT\\CLSID]\n\n[HKEY_CLASSES_ROOT\\CLSID\\{2}]\n\n");
 }
 
 TEST(Registrar, ARegistryFailureStopsTheRunWithItsError) {
@@ -110,8 +109,7 @@ TEST(Registrar, ARegistryFailureStopsTheRunWithItsError) {
   // An empty path component is no key name.
   EXPECT_EQ(platform::run_registrar_script(u"HKCU { T { 'a\\\\b' } } HKCU { After }", {}, RegistrarMode::Register),
             HRESULT_FROM_WIN32(ERROR_BAD_PATHNAME));
-  HKEY key = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"After", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(registry_test::open_rc(HKEY_CURRENT_USER, u"After"), ERROR_FILE_NOT_FOUND);
 }
 
 }  // namespace

@@ -37,12 +37,10 @@ class RegistryAnsi : public ::testing::Test {
 TEST_F(RegistryAnsi, StringsConvertWithTheAnsiCodePage) {
   struct Row { int line; UINT code_page; std::u16string wide; std::string ansi; bool fits; };  // both terminated
   const Row rows[] = {
-      {__LINE__, 1252, u"plain", std::string("plain\0", 6), true},
       {__LINE__, 1252, u"Caf\u00e9 \u20ac5", std::string("Caf\xe9 \x80" "5\0", 8), true},  // in 1252: é, €
       {__LINE__, 1252, u"\u0142\u00f3d\u017a", std::string("l\xf3" "dz\0", 5), false},  // best fit: ł→l, ź→z
       {__LINE__, 1252, u"\u4e2d\u6587", std::string("??\0", 3), false},               // nothing fits
       {__LINE__, 1252, u"", std::string("\0", 1), true},
-      {__LINE__, 1251, u"\u041f\u0440\u0438", std::string("\xcf\xf0\xe8\0", 4), true},
       {__LINE__, 932, u"\u4e2d\u6587", std::string("\x92\x86\x95\xb6\0", 5), true},  // two bytes a character
   };
   for (const auto& row : rows) {
@@ -70,10 +68,8 @@ TEST_F(RegistryAnsi, SizesAreAnsiBytesAndAShortBufferGetsOnlyTheSize) {
   set_sz(key_, u"Path", u"C:\\Caf\u00e9");  // 7 characters + terminator: 16 bytes wide, 8 ANSI
   struct Row { int line; bool with_buffer; DWORD given; LONG rc; };
   const Row rows[] = {
-      {__LINE__, false, 0, ERROR_SUCCESS}, {__LINE__, true, 0, ERROR_MORE_DATA}, {__LINE__, true, 7, ERROR_MORE_DATA},
-      {__LINE__, true, 8, ERROR_SUCCESS},
+      {__LINE__, false, 0, ERROR_SUCCESS}, {__LINE__, true, 7, ERROR_MORE_DATA}, {__LINE__, true, 8, ERROR_SUCCESS},
       {__LINE__, true, 15, ERROR_SUCCESS},  // room for the wide form is not needed
-      {__LINE__, true, 260, ERROR_SUCCESS},
   };
   for (const auto& row : rows) {
     SCOPED_TRACE(testing::Message() << "line " << row.line);
@@ -139,10 +135,7 @@ TEST_F(RegistryAnsi, NamesConvertBothWays) {
             ERROR_SUCCESS);
   EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
   set_sz(sub, u"\u00c9t\u00e9", u"x");
-  HKEY wide = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(key_, u"CAF\u00c9", 0, KEY_READ, &wide), ERROR_SUCCESS)
-      << "an A name matches its W form, without case";
-  RegCloseKey(wide);
+  EXPECT_EQ(open_rc(key_, u"CAF\u00c9"), ERROR_SUCCESS) << "an A name matches its W form, without case";
 
   char name[16];
   DWORD length = sizeof name;
@@ -167,7 +160,7 @@ TEST_F(RegistryAnsi, NamesConvertBothWays) {
   EXPECT_EQ(RegDeleteValueA(sub, "\xc9T\xc9"), ERROR_SUCCESS);
   RegCloseKey(sub);
   EXPECT_EQ(RegDeleteKeyA(key_, "caf\xc9"), ERROR_SUCCESS);
-  EXPECT_EQ(RegDeleteKeyA(key_, "caf\xc9"), ERROR_FILE_NOT_FOUND);
+  EXPECT_EQ(open_rc(key_, u"Caf\u00e9"), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(RegistryAnsi, OpenKeyAWithoutSubkeyAnswersTheSameHandle) {

@@ -36,8 +36,7 @@ TEST_P(RegistryKeys, CreateMakesIntermediateKeysAndEveryOpenItsOwnHandle) {
   DWORD disposition = 0;
   HKEY deep = create(HKEY_CURRENT_USER, u"Software\\Quarn\\Settings", KEY_ALL_ACCESS, &disposition);
   EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
-  HKEY middle = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Software\\Quarn", 0, KEY_READ, &middle), ERROR_SUCCESS);
+  EXPECT_EQ(open_rc(HKEY_CURRENT_USER, u"Software\\Quarn"), ERROR_SUCCESS);
   HKEY again = create(HKEY_CURRENT_USER, u"software\\QUARN\\settings\\", KEY_ALL_ACCESS, &disposition);
   EXPECT_EQ(disposition, REG_OPENED_EXISTING_KEY);
   EXPECT_NE(again, deep);
@@ -46,7 +45,7 @@ TEST_P(RegistryKeys, CreateMakesIntermediateKeysAndEveryOpenItsOwnHandle) {
   EXPECT_NE(self, deep);
   set_sz(self, u"x", u"y");
   EXPECT_EQ(RegQueryValueExW(again, u"X", nullptr, nullptr, nullptr, nullptr), ERROR_SUCCESS);
-  for (HKEY k : {deep, middle, again, self}) EXPECT_EQ(RegCloseKey(k), ERROR_SUCCESS);
+  for (HKEY k : {deep, again, self}) EXPECT_EQ(RegCloseKey(k), ERROR_SUCCESS);
 
   HKEY key = reinterpret_cast<HKEY>(1);  // roots are separate
   EXPECT_EQ(RegOpenKeyExW(HKEY_LOCAL_MACHINE, u"Software\\Quarn", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
@@ -60,13 +59,14 @@ TEST_P(RegistryKeys, CreateMakesIntermediateKeysAndEveryOpenItsOwnHandle) {
 TEST_P(RegistryKeys, NamesMatchWithoutCaseKeepTheirCaseAndEnumerateInCaseInsensitiveOrder) {
   HKEY parent = create(HKEY_CURRENT_USER, u"Order");
   // '_' (0x5F) sorts after the upper-case letters and before the lower-case ones, so only
-  // upper-casing both names puts "a_b" after "Alpha".
-  for (const char16_t* name : {u"beta", u"Alpha", u"_under", u"Gamma", u"alpha2", u"a_b", u"ALPHA"})
+  // upper-casing both names puts "a_b" after "Alpha"; beyond ASCII the simple upper case counts.
+  for (const char16_t* name : {u"beta", u"\u03c3igma", u"Alpha", u"_under", u"\u00e9t\u00e9", u"Gamma", u"alpha2",
+                               u"a_b", u"ALPHA"})
     RegCloseKey(create(parent, name));  // "ALPHA" opens "Alpha", it does not rename it
-  EXPECT_EQ(subkeys(parent), (std::vector<std::u16string>{u"Alpha", u"alpha2", u"a_b", u"beta", u"Gamma", u"_under"}));
-  HKEY other = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(parent, u"gAMMA", 0, KEY_READ, &other), ERROR_SUCCESS);
-  RegCloseKey(other);
+  EXPECT_EQ(subkeys(parent), (std::vector<std::u16string>{u"Alpha", u"alpha2", u"a_b", u"beta", u"Gamma", u"_under",
+                                                          u"\u00e9t\u00e9", u"\u03c3igma"}));
+  EXPECT_EQ(open_rc(parent, u"gAMMA"), ERROR_SUCCESS);
+  EXPECT_EQ(open_rc(parent, u"\u03a3IGMA"), ERROR_SUCCESS);
 
   WCHAR name[8] = u"xxxxxxx";
   DWORD length = 5;  // "Alpha" needs 6 with its terminator
@@ -76,7 +76,7 @@ TEST_P(RegistryKeys, NamesMatchWithoutCaseKeepTheirCaseAndEnumerateInCaseInsensi
   EXPECT_EQ(length, 5u) << "the length comes back without the terminator";
   EXPECT_EQ(std::u16string(name), u"Alpha");
   length = 8;
-  EXPECT_EQ(RegEnumKeyExW(parent, 6, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
+  EXPECT_EQ(RegEnumKeyExW(parent, 8, name, &length, nullptr, nullptr, nullptr, nullptr), ERROR_NO_MORE_ITEMS);
   RegCloseKey(parent);
 }
 
@@ -101,9 +101,7 @@ TEST_P(RegistryKeys, DeleteKeyRefusesSubkeysAndDeleteTreeTakesThem) {
   EXPECT_TRUE(subkeys(tree).empty());
   EXPECT_EQ(RegQueryValueExW(tree, u"kept?", nullptr, nullptr, nullptr, nullptr), ERROR_FILE_NOT_FOUND);
   RegCloseKey(tree);
-  HKEY still = nullptr;
-  EXPECT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, u"Tree", 0, KEY_READ, &still), ERROR_SUCCESS);
-  RegCloseKey(still);
+  EXPECT_EQ(open_rc(HKEY_CURRENT_USER, u"Tree"), ERROR_SUCCESS);
 }
 
 TEST_P(RegistryKeys, HandlesAreCheckedAndDieWithTheirKey) {
@@ -331,24 +329,20 @@ class RegKeyTest : public ::testing::Test {
   platform::registry::ScopedStore store_;
 };
 
-TEST_F(RegKeyTest, TypedValuesRoundTrip) {
+TEST_F(RegKeyTest, TypedValuesRoundTripAndStringsKeepTheirTerminator) {
   platform::RegKey key;
-  DWORD disposition = 0;
-  ASSERT_EQ(key.create(HKEY_CURRENT_USER, u"Software\\Typed", KEY_ALL_ACCESS, &disposition), ERROR_SUCCESS);
-  EXPECT_EQ(disposition, REG_CREATED_NEW_KEY);
+  ASSERT_EQ(key.create(HKEY_CURRENT_USER, u"Software\\Typed"), ERROR_SUCCESS);
   ASSERT_EQ(key.set_string(u"Name", u"Quarn"), ERROR_SUCCESS);
   ASSERT_EQ(key.set_dword(u"Count", 42), ERROR_SUCCESS);
-
   platform::RegKey reader;
-  ASSERT_EQ(reader.open(HKEY_CURRENT_USER, u"software\\typed"), ERROR_SUCCESS);
+  ASSERT_EQ(reader.open(HKEY_CURRENT_USER, u"Software\\Typed"), ERROR_SUCCESS);
   std::u16string name;
   DWORD count = 0;
-  EXPECT_EQ(reader.get_string(u"NAME", name), ERROR_SUCCESS);
+  EXPECT_EQ(reader.get_string(u"Name", name), ERROR_SUCCESS);
   EXPECT_EQ(name, u"Quarn");
-  EXPECT_EQ(reader.get_dword(u"count", count), ERROR_SUCCESS);
+  EXPECT_EQ(reader.get_dword(u"Count", count), ERROR_SUCCESS);
   EXPECT_EQ(count, 42u);
-  // Strings are stored with their terminator, as Windows programs store them.
-  DWORD size = 0;
+  DWORD size = 0;  // as Windows programs store them
   EXPECT_EQ(RegQueryValueExW(reader.get(), u"Name", nullptr, nullptr, nullptr, &size), ERROR_SUCCESS);
   EXPECT_EQ(size, 12u);
 }

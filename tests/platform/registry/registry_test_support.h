@@ -29,6 +29,14 @@ inline HKEY create(HKEY parent, const std::u16string& path, REGSAM access = KEY_
   return key;
 }
 
+// Whether `path` opens below `parent` (the handle is closed again): the error code.
+inline LONG open_rc(HKEY parent, const std::u16string& path, REGSAM access = KEY_READ) {
+  HKEY key = nullptr;
+  const LONG rc = RegOpenKeyExW(parent, path.c_str(), 0, access, &key);
+  if (key) RegCloseKey(key);
+  return rc;
+}
+
 inline void set_sz(HKEY key, const char16_t* name, const std::u16string& text) {
   EXPECT_EQ(RegSetValueExW(key, name, 0, REG_SZ, reinterpret_cast<const BYTE*>(text.c_str()),
                            static_cast<DWORD>((text.size() + 1) * sizeof(WCHAR))),

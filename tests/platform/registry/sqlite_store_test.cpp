@@ -2,15 +2,11 @@
 
 #include <sqlite3.h>
 
-#include <algorithm>
-#include <cstring>
 #include <filesystem>
 #include <stdexcept>
-#include <thread>
 
 #include "platform/src/registry/registry_store.h"
 #include "platform/support/reg_key.h"
-#include "platform/wide_crt.h"
 #include "tests/platform/files/files_test_support.h"
 #include "tests/platform/platform_test_support.h"
 #include "tests/platform/registry/registry_test_support.h"
@@ -69,8 +65,6 @@ TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAlone) {
   const Row rows[] = {
       {__LINE__, "", "empty"},
       {__LINE__, std::string(5000, '\x5a'), "not an SQLite database"},
-      {__LINE__, good.substr(0, 50), "not an SQLite database"},
-      {__LINE__, good.substr(0, 4096), "damaged"},          // the first page only
       {__LINE__, good.substr(0, good.size() - 4096), "damaged"},  // the last page gone
       {__LINE__, changed_by_sql("", "CREATE TABLE photos(id INTEGER PRIMARY KEY)"), "not a registry store"},
       {__LINE__, changed_by_sql(good, "PRAGMA user_version = 2"), "layout version is 2"},
@@ -93,38 +87,8 @@ TEST(SqliteStore, UnusableFilesAreRefusedAndLeftAlone) {
   EXPECT_THROW((void)platform::registry::open_store(folder / "absent/registry.db"), platform::registry::StoreError);
 }
 
-TEST(SqliteStore, SeparateConnectionsToOneFileLoseNoUpdate) {
-  TempFolder folder;
-  const std::string path = folder / "shared.db";
-  auto first = platform::registry::open_store(path);
-  auto second = platform::registry::open_store(path);
-  bool created = false;
-  ASSERT_EQ(first->create_key(Root::CurrentUser, u"Shared", created), ERROR_SUCCESS);
-  constexpr int kWrites = 200;
-  const auto writer = [](platform::registry::RegistryStore& store, const char16_t* own, DWORD tag) {
-    for (DWORD i = 1; i <= kWrites; ++i) {
-      const DWORD value = tag * 100000 + i;
-      const auto* bytes = reinterpret_cast<const BYTE*>(&value);
-      EXPECT_EQ(store.set_value(Root::CurrentUser, u"Shared", own, REG_DWORD, {bytes, 4}), ERROR_SUCCESS);
-      EXPECT_EQ(store.set_value(Root::CurrentUser, u"Shared", u"Both", REG_DWORD, {bytes, 4}), ERROR_SUCCESS);
-    }
-  };
-  std::thread a(writer, std::ref(*first), u"First", 1);
-  std::thread b(writer, std::ref(*second), u"Second", 2);
-  a.join();
-  b.join();
-  const auto read = [&](const char16_t* name) {
-    platform::registry::Value v;
-    EXPECT_EQ(first->query_value(Root::CurrentUser, u"Shared", name, v), ERROR_SUCCESS);
-    DWORD d = 0;
-    if (v.data.size() == 4) std::memcpy(&d, v.data.data(), 4);
-    return d;
-  };
-  EXPECT_EQ(read(u"First"), 100000u + kWrites);
-  EXPECT_EQ(read(u"Second"), 200000u + kWrites);
-  const DWORD both = read(u"Both");
-  EXPECT_TRUE(both == 100000u + kWrites || both == 200000u + kWrites) << both;
-}
+// Separate connections writing one file at once are the reliability program's "contend" figure
+// (registry_reliability_quick), with real processes.
 
 class StoreTransactions : public ::testing::TestWithParam<StoreKind> {
  protected:
@@ -174,22 +138,6 @@ TEST_P(StoreTransactions, AFailingBodyUndoesItsWritesOnly) {
   EXPECT_THROW(store_->transact(throwing), std::runtime_error);
   EXPECT_FALSE(has(u"Thrown"));
   EXPECT_EQ(set(u"After"), ERROR_SUCCESS) << "the store is usable after a thrown body";
-}
-
-// Both stores order subkeys the same way: names upper-cased, then compared by code unit.
-TEST_P(StoreTransactions, SubkeyOrderIsTheCaseInsensitiveOrder) {
-  const std::vector<std::u16string> names{u"zeta", u"\u00c9t\u00e9", u"etc", u"_x", u"[b]", u"Alpha", u"\u03c3igma",
-                                          u"\u03a3IGMA2", u"stra\u00dfe", u"STRASSE", u"a", u"A1", u"\u00e0", u"\u4e2d"};
-  bool created;
-  for (const auto& n : names) ASSERT_EQ(store_->create_key(Root::LocalMachine, u"Order\\" + n, created), ERROR_SUCCESS);
-  std::vector<std::u16string> listed;
-  std::u16string name;
-  for (DWORD i = 0; store_->enum_subkey(Root::LocalMachine, u"Order", i, name) == ERROR_SUCCESS; ++i)
-    listed.push_back(name);
-  std::vector<std::u16string> expected = names;
-  std::sort(expected.begin(), expected.end(),
-            [](const auto& a, const auto& b) { return platform::compare_ignore_case(a, b) < 0; });
-  EXPECT_EQ(listed, expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Stores, StoreTransactions, ::testing::ValuesIn(kAllStores), store_kind_name);

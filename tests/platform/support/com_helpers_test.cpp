@@ -68,7 +68,6 @@ TEST(Bstr, OwnershipMovesAndCopiesAreExplicit) {
 class Counted final : public IAlpha {
  public:
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-    ++queries;
     if (IsEqualGUID(riid, IID_IUnknown) || IsEqualGUID(riid, IID_IAlpha)) {
       *ppv = static_cast<IAlpha*>(this);
       AddRef();
@@ -81,7 +80,6 @@ class Counted final : public IAlpha {
   STDMETHODIMP_(ULONG) Release() override { return --refs; }
   STDMETHODIMP_(int) Alpha() override { return 1; }
   ULONG refs = 1;
-  int queries = 0;
 };
 
 TEST(ComPtr, AttachTakesBorrowAddsMoveTransfersAndDestructionReleases) {

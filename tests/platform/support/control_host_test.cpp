@@ -8,17 +8,13 @@
 #include "platform/ui_driver.h"
 #include "platform/winreg.h"
 #include "tests/fakes/tick_control.h"
+#include "tests/platform/com/com_test_support.h"
 #include "tests/platform/platform_test_support.h"
 
+using com_test::guid_text;
 using platform::ComPtr;
 
 namespace {
-
-std::u16string guid_text(REFGUID guid) {
-  OLECHAR text[CHARS_IN_GUID];
-  StringFromGUID2(guid, text, CHARS_IN_GUID);
-  return text;
-}
 
 void pump() {
   MSG msg;

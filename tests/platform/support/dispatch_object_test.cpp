@@ -81,8 +81,8 @@ TEST(DispatchObject, NamesResolveCaseInsensitivelyAndUnknownNamesFail) {
   auto counter = platform::make_com_or_throw<Counter>();
   struct Row { int line; std::u16string name; HRESULT hr; DISPID id; };
   const Row rows[] = {
-      {__LINE__, u"Count", S_OK, 1},                           {__LINE__, u"add", S_OK, 2},
-      {__LINE__, u"NAME", S_OK, 3},
+      {__LINE__, u"Count", S_OK, 1},
+      {__LINE__, u"nAME", S_OK, 3},
       {__LINE__, u"Missing", DISP_E_UNKNOWNNAME, DISPID_UNKNOWN},
   };
   for (const auto& row : rows) {

@@ -2,6 +2,7 @@
 
 #include "platform/dialog_template_builder.h"
 #include "platform/wingdi.h"
+#include "platform/winnls.h"
 #include "tests/platform/platform_test_support.h"
 #include "tests/platform/ui/ui_test_support.h"
 
@@ -40,6 +41,21 @@ LRESULT CALLBACK creation_data_proc(HWND window, UINT message, WPARAM wparam, LP
     creation_bytes.assign(reinterpret_cast<const BYTE*>(size + 1), reinterpret_cast<const BYTE*>(size + 1) + *size);
   }
   return DefWindowProcW(window, message, wparam, lparam);
+}
+
+// A dialog's control as `class "text" {left,top,right,bottom}` in the dialog, then its styles.
+std::string describe(HWND dialog, HWND control) {
+  WCHAR name[32] = {}, text[64] = {};
+  GetClassNameW(control, name, 32);
+  GetWindowTextW(control, text, 64);
+  RECT r;
+  GetWindowRect(control, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  const auto style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
+  const std::string rect = "{" + std::to_string(r.left) + "," + std::to_string(r.top) + "," + std::to_string(r.right) +
+                           "," + std::to_string(r.bottom) + "}";
+  return platform::to_utf8(name) + " \"" + platform::to_utf8(text) + "\" " + rect + (style & WS_CHILD ? " child" : "") +
+         (style & WS_TABSTOP ? " tab" : "");
 }
 
 platform::DialogTemplateBuilder sample() {
@@ -81,30 +97,17 @@ TEST_F(DialogTemplates, EveryFieldOfBothLayoutsReachesTheDialog) {
     const RECT expected_client{20, 40, 420, 240};
     EXPECT_TRUE(EqualRect(&client, &expected_client));
 
-    struct Control { int line; int id; const char16_t* class_name; const char16_t* text; RECT rect; bool tab_stop; };
-    const Control controls[] = {
-        {__LINE__, 1182, u"Static", u"Saved in", RECT{14, 14, 374, 30}, false},
-        {__LINE__, 1181, u"Edit", u"C:\\Photos", RECT{14, 40, 374, 68}, true},
-        {__LINE__, 1183, u"Button", u"Open", RECT{14, 160, 114, 188}, true},
-        {__LINE__, IDOK, u"Button", u"OK", RECT{286, 160, 386, 188}, true},
+    const std::pair<int, const char*> controls[] = {
+        {1182, "Static \"Saved in\" {14,14,374,30} child"},
+        {1181, "Edit \"C:\\Photos\" {14,40,374,68} child tab"},
+        {1183, "Button \"Open\" {14,160,114,188} child tab"},
+        {IDOK, "Button \"OK\" {286,160,386,188} child tab"},
     };
-    for (const Control& c : controls) {
-      HWND control = GetDlgItem(dialog, c.id);
-      ASSERT_NE(control, nullptr) << "line " << c.line;
-      WCHAR name[32];
-      GetClassNameW(control, name, 32);
-      EXPECT_EQ(std::u16string(name), c.class_name) << "line " << c.line;
-      GetWindowTextW(control, text, 64);
-      EXPECT_EQ(std::u16string(text), c.text) << "line " << c.line;
-      RECT r;
-      GetWindowRect(control, &r);
-      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-      EXPECT_TRUE(EqualRect(&r, &c.rect)) << "line " << c.line << ": " << r.left << "," << r.top;
-      const auto control_style = static_cast<DWORD>(GetWindowLongPtrW(control, GWL_STYLE));
-      EXPECT_TRUE(control_style & WS_CHILD) << "line " << c.line;
-      EXPECT_EQ((control_style & WS_TABSTOP) != 0, c.tab_stop) << "line " << c.line;
+    for (const auto& [id, expected] : controls) {
+      HWND control = GetDlgItem(dialog, id);
+      EXPECT_EQ(describe(dialog, control), expected);
       EXPECT_EQ(reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)), seen.font_at_init)
-          << "line " << c.line << ": every control gets the dialog font";
+          << expected << ": every control gets the dialog font";
     }
 
     ASSERT_NE(seen.font_at_init, nullptr);

