@@ -282,7 +282,7 @@ TEST_F(ManagerCommandsTest, EachCommandAsTheManagersTakeIt) {
       {__LINE__, &kSaveManager, kSave, Variant(kArchive), Variant(),
        shows(u"{ABCDEF00-0000-0000-0000-000000000001}", u"Archive", u"Save As") + u" | message Save \"Archive\" empty 3"},
       // The items to e-mail go to the options pane, told to return when a 32-bit integer but 0 asks so.
-      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{1}), and_return},
+      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{-5}), and_return},
       {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{0}), to_options},
       {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(SHORT{1}), to_options},
       // The Save manager hands the further save command, and opening no component, to the host.

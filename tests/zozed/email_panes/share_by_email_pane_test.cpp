@@ -118,7 +118,7 @@ TEST_F(Scenario, SendFollowsWhatTheTrayHoldsAndEveryPaneHearsOfIt) {
   const auto tray = control(104).dispatch();
   const Variant first(LONG{0});
   (void)platform::invoke_method(tray.get(), host::kTrayRemoveItem, {first.get()});
-  EXPECT_EQ(control(kSend).state(), host::kButtonNotAvailable) << "an empty tray, as when nothing could be prepared";
+  EXPECT_EQ(control(kSend).state(), host::kButtonNotAvailable);
   platform::put_property(tray.get(), host::kTrayItems, *item_list({picture("b.jpg"), picture("c.jpg")}).get());
   (void)platform::invoke_method(tray.get(), host::kTrayRemoveItem, {first.get()});
   EXPECT_EQ(control(kSend).state(), host::kButtonNormal);
@@ -129,6 +129,16 @@ TEST_F(Scenario, SendFollowsWhatTheTrayHoldsAndEveryPaneHearsOfIt) {
   ASSERT_EQ(state().sent_mail.size(), 1u);
   ASSERT_EQ(state().sent_mail[0].paths.size(), 1u) << "only what the tray holds";
   EXPECT_NE(state().sent_mail[0].paths[0].find(u"c.jpg"), std::u16string::npos);
+}
+
+// The failure naming the file is the command's "Nothing to send" report.
+TEST_F(Scenario, WhenNoFileCanBePreparedSendIsOff) {
+  put_option(u"Convert to JPEG", sz(u"Yes"));
+  start_suite(u"Outlook Express");
+  open_pane({file_of_size("broken.jpg", 100)});
+  EXPECT_EQ(control(104).get(host::kTrayCount).as_long(), 0);
+  EXPECT_EQ(control(kSend).state(), host::kButtonNotAvailable);
+  EXPECT_EQ(state().messages.size(), 1u);
 }
 
 TEST_F(Scenario, TheMailProgramAndTheItemsDecideTheSendChoiceAndTheEmbedBox) {
@@ -145,6 +155,7 @@ TEST_F(Scenario, TheMailProgramAndTheItemsDecideTheSendChoiceAndTheEmbedBox) {
   const char16_t* const kWithExpress = u"Send now with my e-mail program (Outlook Express)";
   const char16_t* const kWithOutlook = u"Send now with my e-mail program (Microsoft Outlook)";
   const Row rows[] = {
+      {__LINE__, u"Outlook Express", false, u"Yes", true, kWithExpress, 2, true},  // the name decides, not the host
       {__LINE__, u"Outlook Express", true, u"No", true, kWithExpress, 0, true},
       {__LINE__, u"Outlook Express", true, u"Yes", false, kWithExpress, 0, false},
       {__LINE__, u"Microsoft Outlook", true, u"Yes", true, kWithOutlook, 2, true},
@@ -240,18 +251,22 @@ TEST_F(Scenario, ChoicesAndTheEmbedBoxSaveTheRecordReloadedWhenTheHostSaysSo) {
   EXPECT_EQ(control(kEmbed).state(), host::kCheckClear);
 }
 
-// Embedding or not by the option is the command's --html and --no-html.
 TEST_F(Scenario, SendNowHandsTheMessageOverAndTellsTheFinishedPane) {
-  start_suite(u"Outlook Express");
-  open_pane({picture("a.jpg")}, true, true);
-  click(kSend);
-  ASSERT_EQ(state().sent_mail.size(), 1u);
-  EXPECT_TRUE(state().sent_mail[0].embedded);
-  EXPECT_TRUE(fs::exists(state().sent_mail[0].message_file));
-  EXPECT_EQ(messages_to(kEmailDonePane), (std::vector<std::u16string>{message(host::kReturnToCaller, u"empty", u"empty"),
-                                                                      message(host::kItemsAndStep, u"array[1]", u"4"),
-                                                                      message(host::kSendOutcome, u"I2 0", u"\"\"")}));
-  EXPECT_EQ(state().panes.back().title, u"Share by E-mail");
+  for (const bool embed : {true, false}) {
+    SCOPED_TRACE(embed ? "embedded" : "attached");
+    put_option(u"Embed in HTML", sz(embed ? u"Yes" : u"No"));
+    start_suite(u"Outlook Express");
+    open_pane({picture("a.jpg")}, true, true);
+    click(kSend);
+    ASSERT_EQ(state().sent_mail.size(), 1u);
+    EXPECT_EQ(state().sent_mail[0].embedded, embed);
+    EXPECT_TRUE(fs::exists(state().sent_mail[0].message_file));
+    EXPECT_EQ(messages_to(kEmailDonePane), (std::vector<std::u16string>{message(host::kReturnToCaller, u"empty", u"empty"),
+                                                                        message(host::kItemsAndStep, u"array[1]", u"4"),
+                                                                        message(host::kSendOutcome, u"I2 0", u"\"\"")}));
+    EXPECT_EQ(state().panes.back().title, u"Share by E-mail");
+    session_.stop();
+  }
 }
 
 TEST_F(Scenario, AMailProgramThatFailsStillEndsTheTask) {

@@ -75,6 +75,7 @@ TEST_F(DatedFolderTest, TheSaveLocationGetsOneSeparatorAndMustHaveTwoCharacters)
     std::optional<std::u16string> expected;
   };
   const Row rows[] = {
+      {__LINE__, u"C:\\later\\", u"C:\\later\\2026-Dec-04"},
       {__LINE__, u"C:\\later/", u"C:\\later/2026-Dec-04"},
       {__LINE__, u"C:", u"C:\\2026-Dec-04"},
       {__LINE__, u"C", std::nullopt},

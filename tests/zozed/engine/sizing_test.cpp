@@ -58,6 +58,7 @@ TEST_F(ResizeTest, FileSizeAndBoxStepsResizeAsTheLimitsSay) {
       {__LINE__, 3000, 2000, 2000000, 0, true, 0, 0, 51200, {"resize 876x584"}},
       {__LINE__, 3000, 2000, 2000000, 0, false, 0, 0, 51200, {"bits", "resize 1517x1011"}},  // the image's 8 bits
       {__LINE__, 3000, 2000, 2000000, 1, true, 0, 0, 51200, {"resize 584x876"}},
+      {__LINE__, 3000, 2000, 2000000, 3, true, 0, 0, 51200, {"resize 584x876"}},
       {__LINE__, 3000, 2000, 2000000, 2, true, 0, 0, 51200, {"resize 876x584"}},
       {__LINE__, 3000, 2000, 51200, 0, true, 0, 0, 51200, {}},  // not larger than the target
       {__LINE__, 3000, 2000, 2000000, 0, true, 0, 0, 0, {}},

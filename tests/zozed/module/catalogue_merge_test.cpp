@@ -91,6 +91,15 @@ TEST_F(CatalogueMerge, EntriesWithoutPriorityFollowEveryLowerPriority) {
                                                                  u"d_none", u"f_explicit", u"b_max"}));
 }
 
+// A later root's entry, and a redefinition with a new priority, take their places by priority.
+TEST_F(CatalogueMerge, TheListIsResortedAfterEachRoot) {
+  seed(kStd + kSuffix, u"{A}", {{u"Name", dword(1)}, {u"Priority", dword(10)}});
+  seed(kStd + kSuffix, u"{B}", {{u"Name", dword(1)}, {u"Priority", dword(20)}});
+  seed(kPlus + kSuffix, u"{C}", {{u"Name", dword(1)}, {u"Priority", dword(15)}});
+  seed(kPro + kSuffix, u"{A}", {{u"Name", dword(1)}, {u"Priority", dword(30)}});
+  EXPECT_EQ(keys_of(load({kStd, kPlus, kPro})), (std::vector<std::u16string>{u"{C}", u"{B}", u"{A}"}));
+}
+
 // Y moved ahead of X when the first root was sorted; raised to X's priority later, it stays
 // there, where a single sort at the end would have put it back behind X.
 TEST_F(CatalogueMerge, EqualPrioritiesKeepTheOrderOfThePreviousSort) {
