@@ -34,7 +34,7 @@ class CatalogueReader : public ::testing::Test {
   platform::registry::ScopedStore store_;
 };
 
-// The other rows compare whole records with these defaults.
+// The other tests compare whole records with the defaults; the ones that matter are spelt out.
 TEST_F(CatalogueReader, AbsentValuesTakeTheirDefaults) {
   seed(kShare, kKey, {});
   const ComponentCatalogue catalogue = read();

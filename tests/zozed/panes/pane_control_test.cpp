@@ -105,7 +105,7 @@ TEST_F(PaneControl, WithoutEnvironmentOrTemplateThereIsNoWindowAndTheCursorComes
   EXPECT_EQ(world_->resource_calls, (ResourceCalls{{999, 5}, {257, 5}}));
 }
 
-TEST_F(PaneControl, ActivatedByAContainerWithInitDataItsBoundChildrensEventsAndTornDownCompletely) {
+TEST_F(PaneControl, ActivatedByAContainerWithInitDataAndBoundChildEventsThenTornDownCompletely) {
   register_environment();
   world_->templates[kClickTemplate] = click_template();
   std::vector<BYTE> init;

@@ -47,14 +47,14 @@ TEST(DatePictureFor, TheLongDateOrderReadAsANumber) {
   for (const Row& row : rows) EXPECT_EQ(DatePictureFor(row.order), row.picture) << "row at line " << row.line;
 }
 
-class DatedFolderTest : public EngineTest {
+class SaveForLaterTest : public EngineTest {
  protected:
   static platform::LocaleProfile english(int order) {
     return platform::LocaleProfile::from_json(R"({"base": "en-US", "date_order": )" + std::to_string(order) + "}");
   }
 };
 
-TEST_F(DatedFolderTest, TheFolderIsNamedInTheLocalesOrderWithAbbreviatedMonths) {
+TEST_F(SaveForLaterTest, TheFolderIsNamedInTheLocalesOrderWithAbbreviatedMonths) {
   for (const auto& [order, expected] : {std::pair{0, u"C:\\mail\\Dec-04-2026"}, std::pair{2, u"C:\\mail\\2026-Dec-04"}}) {
     platform::ScopedLocaleProfile locale(english(order));
     EXPECT_EQ(MakeDatedFolder(u"C:\\mail", kDecember4), expected);
@@ -67,7 +67,7 @@ TEST_F(DatedFolderTest, TheFolderIsNamedInTheLocalesOrderWithAbbreviatedMonths) 
   EXPECT_NE(*folder, u"C:\\mail\\04-Dec-2026");
 }
 
-TEST_F(DatedFolderTest, TheSaveLocationGetsOneSeparatorAndMustHaveTwoCharacters) {
+TEST_F(SaveForLaterTest, TheSaveLocationGetsOneSeparatorAndMustHaveTwoCharacters) {
   platform::ScopedLocaleProfile locale(english(2));
   struct Row {
     int line;
@@ -91,7 +91,7 @@ TEST_F(DatedFolderTest, TheSaveLocationGetsOneSeparatorAndMustHaveTwoCharacters)
   }
 }
 
-TEST_F(DatedFolderTest, CreationAcceptsWhatExistsWhatIsDeniedAndAServerName) {
+TEST_F(SaveForLaterTest, CreationAcceptsWhatExistsWhatIsDeniedAndAServerName) {
   std::filesystem::create_directories(root_ / "c" / "locked");
   platform::set_read_only_folder((root_ / "c" / "locked").string(), true);
   fakes::write_file(u"C:\\file.txt");
@@ -119,7 +119,7 @@ TEST_F(DatedFolderTest, CreationAcceptsWhatExistsWhatIsDeniedAndAServerName) {
   }
 }
 
-TEST_F(DatedFolderTest, APathOfTheFullCapacityIsRefusedBeforeAnythingIsMade) {
+TEST_F(SaveForLaterTest, APathOfTheFullCapacityIsRefusedBeforeAnythingIsMade) {
   platform::ScopedLocaleProfile locale(english(2));
   // "C:\long\" + name + "\" + "2026-Dec-04": 20 characters besides the name.
   const std::u16string refused = u"C:\\long\\" + std::u16string(zozed::email::kDatedFolderCapacity - 20, u'n');
@@ -132,7 +132,7 @@ TEST_F(DatedFolderTest, APathOfTheFullCapacityIsRefusedBeforeAnythingIsMade) {
   EXPECT_TRUE(is_directory(u"C:\\long"));
 }
 
-TEST_F(DatedFolderTest, SavingForLaterEachFileIsCopiedUnderAFreeNameAndAFailedCopyLetsTheOthersGoOn) {
+TEST_F(SaveForLaterTest, EachFileIsCopiedUnderAFreeNameAndAFailedCopyLetsTheOthersGoOn) {
   const auto nothing = SaveItemsForLater({}, u"C:\\later");  // the resolver is not asked
   EXPECT_TRUE(nothing.complete);
   EXPECT_TRUE(nothing.written.empty());
