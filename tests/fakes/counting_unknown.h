@@ -1,4 +1,4 @@
-// A COM object for reference-count checks: counts AddRef and Release, answers IUnknown and,
+// A COM object for reference-count checks: counts its references and Release calls, answers IUnknown and,
 // unless told not to, IDispatch, whose Invoke answers only a DISPID_VALUE property get with a
 // value the test sets. It lives on the test's stack; the test holds the first reference.
 #pragma once
@@ -21,7 +21,6 @@ class CountingUnknown final : public IDispatch {
   CountingUnknown& operator=(const CountingUnknown&) = delete;
 
   ULONG refs() const { return refs_; }
-  ULONG add_refs() const { return add_refs_; }
   ULONG releases() const { return releases_; }
   IUnknown* unknown() { return static_cast<IUnknown*>(this); }
   IDispatch* dispatch() { return this; }
@@ -42,10 +41,7 @@ class CountingUnknown final : public IDispatch {
     AddRef();
     return S_OK;
   }
-  STDMETHODIMP_(ULONG) AddRef() override {
-    ++add_refs_;
-    return ++refs_;
-  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
   STDMETHODIMP_(ULONG) Release() override {
     ++releases_;
     if (refs_ == 0) {
@@ -73,7 +69,6 @@ class CountingUnknown final : public IDispatch {
 
   bool answers_dispatch_;
   ULONG refs_ = 1;
-  ULONG add_refs_ = 0;
   ULONG releases_ = 0;
   VARIANT value_;
 };

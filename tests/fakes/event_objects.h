@@ -35,7 +35,6 @@ class RecordingSink final : public platform::ComObject<RecordingSink, IDispatch>
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
-    ++invocations;
     if (!recording) return answer;
     calls.push_back(id);
     for (UINT i = 0; i < params->cArgs; ++i) args.push_back(params->rgvarg[i].lVal);
@@ -46,8 +45,7 @@ class RecordingSink final : public platform::ComObject<RecordingSink, IDispatch>
   std::vector<LONG> args;
   std::function<void()> on_event;
   HRESULT answer = S_OK;
-  bool recording = true;  // off: count only, as a benchmark wants
-  long invocations = 0;
+  bool recording = true;  // off: only answer, as a benchmark wants
 
  protected:
   HRESULT QueryInterfaceExtra(REFIID iid, void** ppv) override {

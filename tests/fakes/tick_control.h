@@ -39,8 +39,6 @@ class TickControl final : public platform::ActiveXControl<TickControl, IDispatch
     return S_OK;
   }
 
-  int clicks = 0;
-
  private:
   static void register_window_class() {
     WNDCLASSEXW wc{};
@@ -58,7 +56,6 @@ class TickControl final : public platform::ActiveXControl<TickControl, IDispatch
     }
     auto* self = reinterpret_cast<TickControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && message == WM_LBUTTONUP) {
-      ++self->clicks;
       self->fire_event(1);
       return 0;
     }

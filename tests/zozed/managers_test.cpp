@@ -57,50 +57,42 @@ class ServiceManagerTest : public zozed_test::SuiteModuleTest {
     const HRESULT hr = manager->GetFileCategory(index, &category, &path);
     return {hr, take(category), take(path)};
   }
+
+  // Each entry the manager lists, as "key name priority".
+  static std::vector<std::u16string> listing(ISubManager* listed) {
+    LONG count = 0;
+    EXPECT_EQ(listed->GetCount(&count), S_OK);
+    std::vector<std::u16string> out;
+    for (LONG i = 0; i < count; ++i) {
+      BSTR key = nullptr;
+      BSTR name = nullptr;
+      LONG priority = 0;
+      EXPECT_EQ(listed->GetKey(i, &key), S_OK);
+      EXPECT_EQ(listed->GetName(i, &name), S_OK);
+      EXPECT_EQ(listed->GetPriority(i, &priority), S_OK);
+      const std::string number = std::to_string(priority);
+      out.push_back(take(key) + u" " + take(name) + u" " + std::u16string(number.begin(), number.end()));
+    }
+    return out;
+  }
 };
+
+using Lines = std::vector<std::u16string>;
 
 TEST_F(ServiceManagerTest, ListsTheRegisteredComponentsByPriorityWithHostNames) {
   start();
   // Share: the Pro edition's Export (1000) before the Std edition's E-mail (1030). Save: equal
   // priorities (1000, Std then StdPlus) keep the order of their roots; 2000 comes last.
-  const struct {
-    int line;
-    const CLSID* manager;
-    LONG index;
-    const char16_t* key;
-    const char16_t* name;
-    LONG priority;
-  } kRows[] = {
-      {__LINE__, &kShareManager, 0, u"{E86C3B9B-13A0-4ced-8ABA-9150A7C47609}", u"Export", 1000},
-      {__LINE__, &kShareManager, 1, kShareByEmail, u"E-mail", 1030},
-      {__LINE__, &kSaveManager, 0, u"{5006CC56-A905-4b84-9243-D9EA83D46CE9}", u"Save", 1000},
-      {__LINE__, &kSaveManager, 1, kArchive, u"Archive", 1000},
-      {__LINE__, &kSaveManager, 2, kSaveAs, u"Save As", 2000},
-  };
-  for (const auto& row : kRows) {
-    SCOPED_TRACE(row.line);
-    const auto listing = manager(*row.manager);
-    ASSERT_TRUE(listing);
-    BSTR b = nullptr;
-    ASSERT_EQ(listing->GetKey(row.index, &b), S_OK);
-    EXPECT_EQ(take(b), row.key);
-    ASSERT_EQ(listing->GetName(row.index, &b), S_OK);
-    EXPECT_EQ(take(b), row.name);
-    LONG priority = 0;
-    ASSERT_EQ(listing->GetPriority(row.index, &priority), S_OK);
-    EXPECT_EQ(priority, row.priority);
-  }
-  for (const auto& [clsid, count] : {std::pair{&kShareManager, 2}, std::pair{&kSaveManager, 3}}) {
-    const auto listing = manager(*clsid);
-    LONG counted = -1;
-    ASSERT_EQ(listing->GetCount(&counted), S_OK);
-    EXPECT_EQ(counted, count);
-    BSTR b = reinterpret_cast<BSTR>(&counted);  // must be cleared on failure
-    EXPECT_EQ(listing->GetKey(count, &b), E_INVALIDARG);
-    EXPECT_EQ(b, nullptr);
-  }
+  EXPECT_EQ(listing(manager().get()), (Lines{u"{E86C3B9B-13A0-4ced-8ABA-9150A7C47609} Export 1000",
+                                             std::u16string(kShareByEmail) + u" E-mail 1030"}));
+  const auto save = manager(kSaveManager);
+  EXPECT_EQ(listing(save.get()), (Lines{u"{5006CC56-A905-4b84-9243-D9EA83D46CE9} Save 1000",
+                                        std::u16string(kArchive) + u" Archive 1000", std::u16string(kSaveAs) + u" Save As 2000"}));
+  BSTR b = reinterpret_cast<BSTR>(&b);  // must be cleared on failure
+  EXPECT_EQ(save->GetKey(3, &b), E_INVALIDARG);
+  EXPECT_EQ(b, nullptr);
   VARIANT_BOOL stack = VARIANT_FALSE;
-  ASSERT_EQ(manager(kSaveManager)->GetIsActivityPaneStack(2, &stack), S_OK);
+  ASSERT_EQ(save->GetIsActivityPaneStack(2, &stack), S_OK);
   EXPECT_EQ(stack, VARIANT_TRUE);
 }
 
@@ -154,19 +146,11 @@ TEST_F(ServiceManagerTest, ReadsOnlyTheRootsTheHostReports) {
                               u"SOFTWARE\\Quarn\\Tessagram7\\Generic\\Std\\Client"};
   start(std::move(settings));
   const auto share = manager();
-  ASSERT_TRUE(share);
-  LONG count = 0;
-  ASSERT_EQ(share->GetCount(&count), S_OK);
-  ASSERT_EQ(count, 2);
-  BSTR b = nullptr;
-  ASSERT_EQ(share->GetName(0, &b), S_OK);
-  EXPECT_EQ(take(b), u"Share");
-  ASSERT_EQ(share->GetKey(1, &b), S_OK);
-  EXPECT_EQ(take(b), kShareByEmail);
+  EXPECT_EQ(listing(share.get()),
+            (Lines{u"{00000000-0000-0000-0000-000000000001} Share 5", std::u16string(kShareByEmail) + u" E-mail 1030"}));
 
   session_.stop();  // the host's shutdown empties the list
-  ASSERT_EQ(share->GetCount(&count), S_OK);
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(listing(share.get()), Lines{});
 }
 
 TEST_F(ServiceManagerTest, AnswersItsInterfacesAndTheFreeThreadedMarshaler) {
@@ -209,8 +193,6 @@ TEST_F(ServiceManagerTest, WithoutAConfigurationRootOnlyTheShareManagerReportsEr
   BSTR source = nullptr;
   ASSERT_EQ(info->GetSource(&source), S_OK);
   EXPECT_EQ(take(source), u"STGZozedAradizuzOdaru.STGShareManager.1");
-  ComPtr<IErrorInfo> again;
-  EXPECT_EQ(GetErrorInfo(0, again.put()), S_FALSE);  // taking it clears it
 
   ComPtr<ISupportErrorInfo> none;
   EXPECT_EQ(manager(kSaveManager)->QueryInterface(IID_ISupportErrorInfo, none.put_void()), E_NOINTERFACE);
@@ -282,18 +264,12 @@ TEST_F(ManagerCommandsTest, EachCommandAsTheManagersTakeIt) {
     Variant first, second;
     std::u16string done;
   } kRows[] = {
-      // Commands a manager does not take.
+      // Commands a manager does not take, and keys it does not list (they match exactly).
       {__LINE__, &kShareManager, kGatherRound, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
       {__LINE__, &kShareManager, kShare, Variant(u"{00000000-0000-0000-0000-000000000000}"), Variant(), u"S_FALSE 0"},
       {__LINE__, &kShareManager, kShare, Variant(u"{126239d4-fa95-4566-a14e-2a111932d54a}"), Variant(), u"S_FALSE 0"},
-      {__LINE__, &kShareManager, kOpenComponent, Variant(kArchive), Variant(), u"S_FALSE 0"},  // a Save component
-      {__LINE__, &kShareManager, kSave, Variant(kArchive), Variant(), u"S_FALSE 0"},            // the Save manager's id
-      {__LINE__, &kShareManager, kSaveAs, Variant(kArchive), Variant(), u"S_FALSE 0"},          // taken by the host
-      {__LINE__, &kShareManager, u"30355CD8-0A54-4ce7-838E-BF048256AF96", Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
       {__LINE__, &kSaveManager, kShare, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
-      {__LINE__, &kSaveManager, kSave, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},        // a Share component
-      {__LINE__, &kSaveManager, kOpenComponent, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
-      {__LINE__, &kSaveManager, kEmailSharedItems, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},
+      {__LINE__, &kSaveManager, kSave, Variant(kShareByEmail), Variant(), u"S_FALSE 0"},  // a Share component
       // Showing a component (Share shows no toolbar), the command forwarded to it.
       {__LINE__, &kShareManager, kShare, Variant(kShareByEmail), Variant(LONG{7}),
        shows(u"", u"ShareByEmail", u"E-mail") + u" | message Share \"ShareByEmail\" 7 3"},
@@ -301,17 +277,12 @@ TEST_F(ManagerCommandsTest, EachCommandAsTheManagersTakeIt) {
        shows(u"", u"ShareByEmail", u"E-mail") + u" | message OpenComponent \"ShareByEmail\" 7 3"},
       {__LINE__, &kSaveManager, kOpenComponent, Variant(kSaveAs), Variant(),
        shows(u"EmailToolbar", u"SaveAs", u"Save As") + u" | message OpenComponent \"SaveAs\" empty 3"},
-      {__LINE__, &kSaveManager, kSave, Variant(kSaveAs), Variant(),
-       shows(u"EmailToolbar", u"SaveAs", u"Save As") + u" | message Save \"SaveAs\" empty 3"},
       {__LINE__, &kSaveManager, kSave, Variant(kArchive), Variant(),
        shows(u"{ABCDEF00-0000-0000-0000-000000000001}", u"Archive", u"Save As") + u" | message Save \"Archive\" empty 3"},
       // The items to e-mail go to the options pane, told to return when a 32-bit integer but 0 asks so.
-      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{1}), and_return},
       {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{-5}), and_return},
       {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(LONG{0}), to_options},
       {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(SHORT{1}), to_options},
-      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(true), to_options},
-      {__LINE__, &kShareManager, kEmailSharedItems, Variant(u"a.jpg"), Variant(), to_options},
       // The Save manager hands the further save command, and opening no component, to the host.
       {__LINE__, &kSaveManager, kFurtherSave, Variant(u"x"), Variant(LONG{2}), u"S_OK 1 | host ExecCommand SaveAs \"x\" 2 3"},
       {__LINE__, &kSaveManager, kOpenComponent, Variant(), Variant(), u"S_OK 1 | host ExecCommand SaveAs empty empty 3"},

@@ -1,7 +1,8 @@
 // Handing a message to the desktop's mail program, against a desktop made for each case: the
 // mailto: handler is a script that writes down the arguments it was started with, registered in
 // a mimeapps.list of its own. The mail service runs in a process of its own (mail_probe), since
-// GIO reads the desktop's folders once per process.
+// GIO reads the desktop's folders once per process. How each family of mail programs reads its
+// command line back is the compose command's test: one family stands for them here.
 #include <glib.h>
 #include <gtest/gtest.h>
 
@@ -19,15 +20,18 @@ namespace {
 using namespace mail_test;
 using suite::mail::ComposeStyle;
 
-// A handler script `program` named `name` in the desktop below `root`.
-void make_handler(const fs::path& root, const std::string& program, const std::string& name) {
+// The desktop below `root`, with a script `program` (none: no handler) as its mailto: handler
+// "Test Mailer".
+void make_desktop(const fs::path& root, const char* program) {
+  for (const char* sub : {"home", "data/applications", "config", "tmp/prepared", "bin", "none"}) fs::create_directories(root / sub);
+  if (!program) return;
   const fs::path script = root / "bin" / program;
   const std::string record = (root / "record").string();
   std::ofstream(script) << "#!/bin/sh\nprintf '%s\\0' \"$@\" > '" << record << ".part' && mv '" << record << ".part' '"
                         << record << "'\n";
   fs::permissions(script, fs::perms::owner_all);
   std::ofstream(root / "data/applications/zozed-test-mailer.desktop")
-      << "[Desktop Entry]\nType=Application\nName=" << name << "\nExec=" << script.string() << " %u\n";
+      << "[Desktop Entry]\nType=Application\nName=Test Mailer\nExec=" << script.string() << " %u\n";
   std::ofstream(root / "config/mimeapps.list") << "[Default Applications]\nx-scheme-handler/mailto=zozed-test-mailer.desktop\n";
 }
 
@@ -39,8 +43,7 @@ std::map<std::string, std::string> run_probe(const fs::path& root, bool session,
                                "TMPDIR=" + (root / "tmp").string(),             "PATH=/usr/bin:/bin"};
   if (session) env.push_back("DISPLAY=:97");
   args.insert(args.begin(), {ZOZED_MAIL_PROBE, (root / "outbox").string()});
-  std::vector<char*> argv;
-  std::vector<char*> envp;
+  std::vector<char*> argv, envp;
   for (auto& arg : args) argv.push_back(arg.data());
   for (auto& variable : env) envp.push_back(variable.data());
   argv.push_back(nullptr);
@@ -75,7 +78,6 @@ TEST(MailHandOff, TheComposeWindowGetsCopiesOnlyWhereItCanBeOpened) {
     const char* why;      // part of the reason when there is none
   } kRows[] = {
       {"Thunderbird", "thunderbird", true, "Test Mailer", "0", ComposeStyle::thunderbird, ""},
-      {"Evolution", "evolution", true, "Test Mailer", "0", ComposeStyle::mailto_uri, ""},
       {"a web browser", "firefox", true, "zozed Outbox", "1", ComposeStyle::none, "Test Mailer, the desktop's"},
       {"no desktop session", "thunderbird", false, "Test Mailer", "1", ComposeStyle::none, "no desktop session"},
       {"no handler", nullptr, true, "zozed Outbox", "1", ComposeStyle::none, "no mail program"},
@@ -86,8 +88,7 @@ TEST(MailHandOff, TheComposeWindowGetsCopiesOnlyWhereItCanBeOpened) {
     SCOPED_TRACE(row.case_name);
     TempFolder folder;
     const fs::path& root = folder.path();
-    for (const char* sub : {"home", "data/applications", "config", "tmp/prepared", "bin", "none"}) fs::create_directories(root / sub);
-    if (row.program) make_handler(root, row.program, "Test Mailer");
+    make_desktop(root, row.program);
     std::vector<std::string> args{subject, "Hallo,\nanbei."};
     for (const auto& [name, data] : files) args.push_back(folder.write("tmp/prepared/" + name, data));
 

@@ -32,8 +32,6 @@ std::vector<std::string> entries(const fs::path& folder) {
   return names;
 }
 
-bool valid_utf8(const std::string& text) { return g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr); }
-
 class MailServiceTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_EQ(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED), S_OK); }
@@ -55,17 +53,12 @@ class MailServiceTest : public ::testing::Test {
     session_.stop();
   }
 
-  HRESULT send(const std::u16string& subject, const std::vector<std::string>& files, bool embedded = false) {
+  HRESULT send(const std::u16string& subject, const std::vector<std::string>& files) {
     auto array = platform::SafeArray::create_vector(VT_BSTR, 0, static_cast<ULONG>(files.size()));
-    for (LONG i = 0; i < static_cast<LONG>(files.size()); ++i) {
-      platform::Bstr path(platform::windows_path_of(files[static_cast<std::size_t>(i)]));
-      EXPECT_EQ(SafeArrayPutElement(array.get(), &i, path.get()), S_OK);
-    }
+    for (std::size_t i = 0; i < files.size(); ++i)
+      EXPECT_EQ(array.put_element(static_cast<LONG>(i), std::u16string_view(platform::windows_path_of(files[i]))), S_OK);
     platform::Variant list(std::move(array));
-    platform::Bstr text(subject);
-    platform::Bstr body(u"Body");
-    return embedded ? mail_->SendEmbeddedInHtml(0, text.get(), body.get(), list.get())
-                    : mail_->SendWithAttachments(0, text.get(), body.get(), list.get());
+    return mail_->SendWithAttachments(0, platform::Bstr(subject).get(), platform::Bstr(u"Body").get(), list.get());
   }
   const suite::SentMail& last() { return session_.state().sent_mail.back(); }
 
@@ -82,39 +75,31 @@ TEST_F(MailServiceTest, EachMessageGoesIntoTheOutboxUnderItsSubject) {
   ASSERT_EQ(mail_->GetDefaultClientName(name.put()), S_OK);
   EXPECT_EQ(name.view(), u"Test Mail");
   const auto photo = folder_.write("p.jpg", "JPEG");
-  const struct {
-    std::u16string subject;
-    bool embedded;
-    std::string title;  // the file name after the date and time
-  } kRows[] = {
-      {u"Grüße aus Köln", false, " Grüße aus Köln.eml"},
-      {u"Grüße aus Köln", true, " Grüße aus Köln.eml"},  // numbered " (2)" within the same second
-      {u"../Ferien: *Bilder*?\t", false, " .._Ferien_ _Bilder___.eml"},
-      {u"", false, ".eml"},
-  };
-  for (const auto& row : kRows) {
-    ASSERT_EQ(send(row.subject, {photo}, row.embedded), S_OK);
+  // The file name after the date and time; a name taken within the same second gets " (2)".
+  const std::pair<std::u16string, std::string> kRows[] = {{u"Grüße aus Köln", " Grüße aus Köln.eml"},
+                                                          {u"Grüße aus Köln", " Grüße aus Köln.eml"},
+                                                          {u"../Ferien: *Bilder*?\t", " .._Ferien_ _Bilder___.eml"},
+                                                          {u"", ".eml"}};
+  for (const auto& [subject, expected] : kRows) {
+    ASSERT_EQ(send(subject, {photo}), S_OK);
     const fs::path file = last().message_file;
     EXPECT_EQ(file.parent_path(), outbox_);
     std::string title = file.filename().string().substr(17);
     if (const auto number = title.find(" (2)"); number != std::string::npos) title.erase(number, 4);
-    EXPECT_EQ(title, row.title) << file;
-    Parsed parsed(read_all(file));
-    ASSERT_NE(parsed.message, nullptr) << file;
-    EXPECT_EQ(mime_type(g_mime_message_get_mime_part(parsed.message)), row.embedded ? "multipart/related" : "multipart/mixed");
+    EXPECT_EQ(title, expected) << file;
     // A mail program named in the settings has no desktop program behind it.
     EXPECT_TRUE(last().handed_to.empty() && last().attachment_copies.empty());
     EXPECT_NE(last().not_handed_off.find("settings"), std::string::npos) << last().not_handed_off;
   }
   // The messages alone, each of its own: no temporary file, no copies.
   EXPECT_EQ(entries(outbox_).size(), std::size(kRows));
-  EXPECT_NE(session_.state().sent_mail[0].message_file, session_.state().sent_mail[1].message_file);
 
   std::u16string long_subject;
   for (int i = 0; i < 200; ++i) long_subject += u"日本";
   ASSERT_EQ(send(long_subject, {}), S_OK);
   const std::string name_of_long = fs::path(last().message_file).filename().string();
-  EXPECT_TRUE(valid_utf8(name_of_long) && name_of_long.size() <= 150 && name_of_long.find("日本日本") != std::string::npos)
+  EXPECT_TRUE(g_utf8_validate(name_of_long.data(), static_cast<gssize>(name_of_long.size()), nullptr) &&
+              name_of_long.size() <= 150 && name_of_long.find("日本日本") != std::string::npos)
       << name_of_long;
 }
 
@@ -130,22 +115,21 @@ TEST(OutboxNames, FileNamePartsAreValidUtf8AndBounded) {
   for (const auto& row : kRows) EXPECT_EQ(suite::mail::file_name_part(row.text, row.max_bytes), row.expected) << row.text;
 }
 
+// $EMAIL is left unset.
 TEST_F(MailServiceTest, TheFromComesFromTheSettingsTheRegistryOrEmail) {
   const struct {
     const char* settings;
     const char16_t* registry;  // nullptr: no value
     const char* email;         // nullptr: unset
-    const char* expected;      // nullptr: no From header
+    const char* from;
   } kRows[] = {
-      {"Set <set@example.org>", u"reg@example.org", "env@example.org", "set@example.org"},
-      {"", u"Reg <reg@example.org>", "env@example.org", "reg@example.org"},
+      {"Set <set@example.org>", u"reg@example.org", "env@example.org", "Set <set@example.org>"},
+      {"", u"Reg <reg@example.org>", "env@example.org", "Reg <reg@example.org>"},
       {"", u"", "env@example.org", "env@example.org"},
-      {"", nullptr, nullptr, nullptr},
+      {"", nullptr, nullptr, ""},
   };
-  const char* saved = std::getenv("EMAIL");
-  const std::optional<std::string> email_before = saved ? std::optional<std::string>(saved) : std::nullopt;
   for (const auto& row : kRows) {
-    SCOPED_TRACE(row.expected ? row.expected : "none");
+    SCOPED_TRACE(row.from);
     platform::registry::ScopedStore store(platform::registry::make_memory_store());
     platform::RegKey key;
     if (row.registry) {
@@ -156,24 +140,17 @@ TEST_F(MailServiceTest, TheFromComesFromTheSettingsTheRegistryOrEmail) {
     start(u"Test Mail", {}, row.settings);
     ASSERT_EQ(send(u"S", {}), S_OK);
     Parsed parsed(read_all(last().message_file));
-    InternetAddressList* from = g_mime_message_get_from(parsed.message);
-    ASSERT_EQ(internet_address_list_length(from), row.expected ? 1 : 0);
-    if (row.expected) {
-      EXPECT_STREQ(internet_address_mailbox_get_addr(INTERNET_ADDRESS_MAILBOX(internet_address_list_get_address(from, 0))),
-                   row.expected);
-    }
+    char* from = internet_address_list_to_string(g_mime_message_get_from(parsed.message), nullptr, FALSE);
+    EXPECT_EQ(std::string(from ? from : ""), row.from);
+    g_free(from);
     stop();
   }
-  email_before ? setenv("EMAIL", email_before->c_str(), 1) : unsetenv("EMAIL");
 }
 
 TEST_F(MailServiceTest, AFailedSendLeavesNothingBehind) {
   const auto photo = folder_.write("p.jpg", "JPEG");
   const auto blocker = folder_.write("not-a-folder", "x");
   fs::create_directories(folder_.path() / "album.jpg");
-  const bool root = geteuid() == 0;
-  fs::create_directories(folder_.path() / "read-only");
-  fs::permissions(folder_.path() / "read-only", fs::perms::owner_read | fs::perms::owner_exec);
   const struct {
     const char* name;
     std::optional<std::u16string> client;
@@ -184,19 +161,16 @@ TEST_F(MailServiceTest, AFailedSendLeavesNothingBehind) {
       {"a missing attachment", u"M", {}, {photo, folder_.path() / "gone.jpg"}, HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND)},
       {"a folder as attachment", u"M", {}, {folder_.path() / "album.jpg"}, HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED)},
       {"an outbox below a file", u"M", blocker + "/outbox", {photo}, HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND)},
-      {"a read-only outbox", u"M", (folder_.path() / "read-only").string(), {photo}, E_ACCESSDENIED},
       {"no mail program", u"", {}, {photo}, HRESULT_FROM_WIN32(ERROR_NOT_SUPPORTED)},
   };
   for (const auto& row : kRows) {
-    if (root && row.expected == E_ACCESSDENIED) continue;  // root writes into any folder
     SCOPED_TRACE(row.name);
     start(row.client, row.outbox);
     EXPECT_EQ(send(u"S", row.files), row.expected);
     EXPECT_TRUE(session_.state().sent_mail.empty());
-    EXPECT_TRUE(entries(outbox_).empty() && entries(folder_.path() / "read-only").empty());
+    EXPECT_TRUE(entries(outbox_).empty());
     stop();
   }
-  fs::permissions(folder_.path() / "read-only", fs::perms::owner_all);
   start();
   platform::Variant not_an_array(LONG{3});
   platform::Bstr text(u"x");

@@ -77,7 +77,6 @@ TEST_F(ComposeTest, ConversionAppendsTheJpegsAndAFailureIsReportedWithTheRestKep
   seed_picture(u"file::C:\\m\\photo.png", 1600, 1600, 0, 500000);
   const Row rows[] = {
       {__LINE__, true, true, {kClip, in_temp(u"photo.jpg")}, true},
-      {__LINE__, true, false, {kClip, in_temp(u"photo.jpg")}, false},
       {__LINE__, false, true, {kClip}, false},
   };
   EmailShareOptions options;

@@ -114,7 +114,6 @@ TEST_F(ConvertPhotosTest, ProgressCountsPicturesAndEndsAtZero) {
   const Row rows[] = {
       {__LINE__, 1, {100, 0}},
       {__LINE__, 3, {33, 66, 100, 0}},
-      {__LINE__, 4, {25, 50, 75, 100, 0}},
       {__LINE__, 7, {14, 28, 42, 57, 71, 85, 100, 0}},
   };
   seed_picture(u"file::C:\\p\\x.jpg", 10, 10);

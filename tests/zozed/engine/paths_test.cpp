@@ -57,10 +57,8 @@ TEST_F(PathsTest, OffLocalDiskBySharesAndDriveTypes) {
   };
   const Row rows[] = {
       {__LINE__, u"file::C:\\photos\\a.jpg", false, false},
-      {__LINE__, u"C:\\photos\\a.jpg", false, false},
       {__LINE__, u"file::D:\\a.jpg", false, true},       // removable
       {__LINE__, u"E:\\a.jpg", false, true},             // no such drive
-      {__LINE__, u"\\\\srv\\media\\a.jpg", true, true},
       {__LINE__, u"file::\\\\srv\\media\\a.jpg", true, true},
       {__LINE__, u"a.jpg", false, true},                 // no drive form at all
       {__LINE__, u"C:a.jpg", false, false},              // drive form without a root: not asked
